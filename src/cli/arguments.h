@@ -1,0 +1,39 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Exit statuses of mexora-cli.
+inline constexpr int kExitResult = 0;   // a result on stdout
+inline constexpr int kExitMessage = 1;  // a message of the string table on stderr
+inline constexpr int kExitUsage = 2;    // a bad command line
+
+// A subcommand's arguments: plain ones in order, and "--name value" options.
+// Negative numbers and formulas that begin with "-" are plain arguments; only
+// "--" followed by a letter starts an option, and a lone "--" ends the options.
+struct CommandArguments {
+    std::vector<std::string> plain;
+    std::map<std::string, std::string, std::less<>> options;
+};
+
+// Splits args; an option not in allowedOptions, or one without its value, is a
+// usage error: it is written to stderr and nullopt returned.
+std::optional<CommandArguments> splitArguments(const std::vector<std::string>& args,
+                                               const std::vector<std::string_view>& allowedOptions);
+
+// Reads a number argument as a page reads its field; on failure writes a clear
+// error naming the argument to stderr and returns nullopt.
+std::optional<double> readNumberArgument(std::string_view text, std::string_view what);
+std::optional<int> readIntArgument(std::string_view text, std::string_view what);
+
+// Writes "mexora-cli: <text>" and the command's usage line to stderr; returns kExitUsage.
+int usageError(std::string_view text, std::string_view usage);
+
+// Writes the string-table message to stderr; returns kExitMessage.
+int reportMessage(int stringId);
+
+// Writes a double result with the pages' display rule ("%.15g") to stdout; returns kExitResult.
+int reportResult(double value);

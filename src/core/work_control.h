@@ -1,0 +1,24 @@
+#pragma once
+
+#include <atomic>
+
+// Progress and cancellation of long work (deep integrals, long sums, high-order
+// determinants). The worker reports how far it is and polls for cancellation at
+// coarse checkpoints, so the hook costs nothing measurable; another thread (the
+// window, or the CLI's signal handler) reads the progress and asks to cancel.
+// Neither ever changes a result: a cancelled computation simply has none.
+class WorkControl {
+  public:
+    void requestCancel() noexcept { cancel_.store(true, std::memory_order_relaxed); }
+    bool cancelRequested() const noexcept { return cancel_.load(std::memory_order_relaxed); }
+
+    // Fraction of the work done, 0 to 1 (an estimate where the total is unknown).
+    void reportFraction(double fraction) noexcept {
+        fraction_.store(fraction, std::memory_order_relaxed);
+    }
+    double fraction() const noexcept { return fraction_.load(std::memory_order_relaxed); }
+
+  private:
+    std::atomic<bool> cancel_{false};
+    std::atomic<double> fraction_{0.0};
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+// How the pages' logic talks to the user: every fault is a message box with a
+// text of the string table. The application shows real boxes; tests record the
+// messages and script the answers to questions.
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+
+    // An OK box with the application's caption.
+    virtual void showMessage(int stringId) = 0;
+
+    // A Yes/No box with the caption "?"; true when the answer is Yes.
+    virtual bool askYesNo(int stringId) = 0;
+};
+
+// Records every message and question; answers questions from a script
+// (No once the script is used up).
+class RecordingMessageService final : public MessageService {
+public:
+    void showMessage(int stringId) override { shown.push_back(stringId); }
+    bool askYesNo(int stringId) override {
+        asked.push_back(stringId);
+        if (answers.empty()) return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<int> shown;
+    std::vector<int> asked;
+    std::deque<bool> answers;
+};

@@ -11,3 +11,5 @@ struct CliCommand {
     std::string_view usage;
     int (*run)(const std::vector<std::string>& args);
 };
+
+int runEvalCommand(const std::vector<std::string>& args);

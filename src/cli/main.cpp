@@ -8,7 +8,9 @@
 
 namespace {
 
-const std::vector<CliCommand> kCommands = {};
+const std::vector<CliCommand> kCommands = {
+    {"eval", "eval FORMULA X [X ...]", runEvalCommand},
+};
 
 void printUsage(std::ostream& out) {
     out << "usage:\n";

@@ -1,0 +1,32 @@
+// mexora-cli eval FORMULA X [X ...]: the formula's value at each X.
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "expr/compiler.h"
+#include "expr/evaluator.h"
+
+namespace {
+constexpr std::string_view kUsage = "eval FORMULA X [X ...]";
+}
+
+int runEvalCommand(const std::vector<std::string>& args) {
+    const auto split = splitArguments(args, {});
+    if (!split) return usageError("bad arguments", kUsage);
+    const std::vector<std::string>& plain = split->plain;
+    if (plain.size() < 2) return usageError("a formula and at least one X are needed", kUsage);
+
+    // Read every X before printing anything, so a bad one leaves no partial output.
+    std::vector<double> points;
+    for (std::size_t i = 1; i < plain.size(); ++i) {
+        const auto x = readNumberArgument(plain[i], "X");
+        if (!x) return kExitUsage;
+        points.push_back(*x);
+    }
+    static CompiledExpression expr;
+    CompileExpression(expr, plain[0]);
+    for (double x : points) {
+        reportResult(static_cast<double>(EvaluateExpression(expr, static_cast<float>(x))));
+    }
+    return kExitResult;
+}

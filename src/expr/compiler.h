@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+#include "expr/compiled_expression.h"
+
+// Turns a formula text (UTF-8) into the compiled form. Never fails: a text
+// that is not a formula compiles to one that evaluates to NaN.
+void CompileExpression(CompiledExpression& expr, std::string_view text);
+
+// The same, into the program-wide compiled formula.
+void CompileExpression(std::string_view text);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "expr/compiled_expression.h"
+
+// The value of a compiled formula at x, in single precision; NaN when the
+// formula has no value (unreadable, or its elements do not reduce to one
+// number). Runs the replay plan: no rescanning, no allocation, and the
+// compiled formula is never modified, so concurrent calls are safe.
+float EvaluateExpression(const CompiledExpression& expr, float x);
+
+// The same, on the program-wide compiled formula.
+float EvaluateExpression(float x);
+
+// The reference evaluation: reduces a working copy of the element sequence in
+// place and restores it before returning. Costs O(count^2) per call; the
+// replay must give the same bits, and tests hold it to that.
+float EvaluateExpressionLiteral(CompiledExpression& expr, float x);
+
+// Reduces the elements [start, start + length) in place; the range's value is
+// then the value of its first element. allowance is the number of grouping
+// levels that may still be opened. False when the range has no value.
+bool ReduceRange(CompiledExpression& expr, int start, int length, int allowance);
+
+// Squeezes the deleted elements out of [start, start + length), keeping order.
+void CompactRange(CompiledExpression& expr, int start, int length);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "expr/compiled_expression.h"
+
+// Works out the plan of expr from its elements (after tokenizing).
+void BuildReplayPlan(CompiledExpression& expr);
+
+// Runs a plan at x: the same operations, on the same values, in an order that
+// respects every dependency, so the result has the same bits as the reduction.
+float ReplayExpression(const ReplayPlan& plan, float x);

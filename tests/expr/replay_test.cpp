@@ -44,7 +44,11 @@ class FormulaGenerator {
 
     std::string binaryOperator() {
         static const char* const operators[] = {"+", "-", "*", "/", "^", "#", "-", "*"};
-        if (pick(40) == 0) return std::string(operators[pick(8)]).insert(0, "-");  // doubled
+        if (pick(40) == 0) {  // a doubled operator: a fault
+            std::string doubled = "-";
+            doubled += operators[pick(8)];
+            return doubled;
+        }
         return operators[pick(8)];
     }
 

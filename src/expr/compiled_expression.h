@@ -55,6 +55,7 @@ struct ReplayOperand {
 // operands are all constants are carried out then, with the same arithmetic.
 struct ReplayPlan {
     int stepCount = 0;
+    int registerCount = 1;  // registers the steps use, x included
     std::array<ReplayStep, kMaxElements> steps{};
     std::array<float, kMaxElements> constants{};
     ReplayOperand result{};

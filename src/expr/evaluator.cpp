@@ -30,6 +30,11 @@ float EvaluateExpression(const CompiledExpression& expr, float x) {
     return ReplayExpression(expr.plan, x);
 }
 
+void EvaluateExpressionBatch(const CompiledExpression& expr, const float* xs, float* results,
+                             int count) {
+    ReplayExpressionBatch(expr.plan, xs, results, count);
+}
+
 float EvaluateExpression(float x) { return EvaluateExpression(SharedCompiledExpression(), x); }
 
 float EvaluateExpressionLiteral(CompiledExpression& expr, float x) {

@@ -11,6 +11,11 @@ float EvaluateExpression(const CompiledExpression& expr, float x);
 // The same, on the program-wide compiled formula.
 float EvaluateExpression(float x);
 
+// The values at count points, each with the bits EvaluateExpression gives
+// there; much faster per point when the points are known in advance.
+void EvaluateExpressionBatch(const CompiledExpression& expr, const float* xs, float* results,
+                             int count);
+
 // The reference evaluation: reduces a working copy of the element sequence in
 // place and restores it before returning. Costs O(count^2) per call; the
 // replay must give the same bits, and tests hold it to that.

@@ -1,5 +1,6 @@
 #include "expr/replay.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "expr/operations.h"
@@ -53,6 +54,44 @@ std::uint8_t binaryOpcode(char op) {
         default:
             return kAddRR;
     }
+}
+
+// Which operands of a step name registers (the others name constants).
+struct RegisterOperands {
+    bool left;
+    bool right;
+};
+
+constexpr RegisterOperands registerOperands(std::uint8_t opcode) {
+    if (opcode <= kNegate) return {true, false};
+    return {(opcode - kPowerRR) % 3 != 2, (opcode - kPowerRR) % 3 != 1};
+}
+
+// The planner gives every step a register of its own. The steps form a tree,
+// so every value but x is read exactly once, and its register can be reused
+// right after. A step never writes a register it reads, which lets the batch
+// loops treat operands and target as distinct arrays.
+void reuseRegisters(ReplayPlan& plan) {
+    std::array<std::uint16_t, kMaxElements + 1> assigned{};  // value -> register; x stays in 0
+    std::array<std::uint16_t, kMaxElements> free{};
+    int freeCount = 0;
+    int registers = 1;
+    for (int s = 0; s < plan.stepCount; ++s) {
+        ReplayStep& step = plan.steps[s];
+        const std::uint16_t target =
+            freeCount > 0 ? free[--freeCount] : static_cast<std::uint16_t>(registers++);
+        auto read = [&](std::uint16_t& operand) {
+            operand = assigned[operand];
+            if (operand != 0) free[freeCount++] = operand;
+        };
+        const RegisterOperands reads = registerOperands(step.opcode);
+        if (reads.left) read(step.left);
+        if (reads.right) read(step.right);
+        assigned[step.target] = target;
+        step.target = target;
+    }
+    if (!plan.result.isConstant) plan.result.index = assigned[plan.result.index];
+    plan.registerCount = registers;
 }
 
 struct PlanElement {
@@ -123,6 +162,7 @@ class PlanApply {
 void BuildReplayPlan(CompiledExpression& expr) {
     ReplayPlan& plan = expr.plan;
     plan.stepCount = 0;
+    plan.registerCount = 1;
     plan.result = constantOperand(NAN);
     if (!expr.readable) return;
 
@@ -140,57 +180,114 @@ void BuildReplayPlan(CompiledExpression& expr) {
     Reduction<PlanElement, PlanApply> reduction(elements, apply);
     if (reduction.reduceRange(0, count, expr.openParens) && reducedToOneNumber(elements, count)) {
         plan.result = elements[0].operand;
+        reuseRegisters(plan);
         if (plan.result.isConstant) plan.result.constant = formulaResult(plan.result.constant);
     } else {
         plan.stepCount = 0;
     }
 }
 
+namespace {
+
+// What one step computes from its two operand values.
+template <std::uint8_t Op>
+inline float kernel(float a, [[maybe_unused]] float b) {
+    if constexpr (Op <= kAbsolute) {
+        return applyFunction(static_cast<char>(ElementCode::kSine + Op), a);
+    } else if constexpr (Op == kNegate) {
+        return applyNegation(a);
+    } else {
+        constexpr char kOperators[] = "^#/*-+";
+        return applyOperator<kOperators[(Op - kPowerRR) / 3]>(a, b);
+    }
+}
+
+template <std::uint8_t Op>
+inline constexpr RegisterOperands kReads = registerOperands(Op);
+
+template <std::uint8_t Op>
+inline void scalarStep(float* r, const float* k, const ReplayStep& step) {
+    const float a = kReads<Op>.left ? r[step.left] : k[step.left];
+    const float b = kReads<Op>.right ? r[step.right] : k[step.right];
+    r[step.target] = kernel<Op>(a, b);
+}
+
+// One step over a batch of points; register i of the batch is lanes[i * width].
+template <std::uint8_t Op>
+inline void batchStep(float* lanes, int width, int n, const float* k, const ReplayStep& step) {
+    float* __restrict out = lanes + step.target * width;
+    if constexpr (kReads<Op>.left && kReads<Op>.right) {
+        const float* __restrict a = lanes + step.left * width;
+        const float* __restrict b = lanes + step.right * width;
+        for (int i = 0; i < n; ++i) out[i] = kernel<Op>(a[i], b[i]);
+    } else if constexpr (kReads<Op>.left) {
+        const float* __restrict a = lanes + step.left * width;
+        const float kb = k[step.right];
+        for (int i = 0; i < n; ++i) out[i] = kernel<Op>(a[i], kb);
+    } else {
+        const float* __restrict b = lanes + step.right * width;
+        const float ka = k[step.left];
+        for (int i = 0; i < n; ++i) out[i] = kernel<Op>(ka, b[i]);
+    }
+}
+
+#define MEXORA_REPLAY_OPCODES(X)                                                                  \
+    X(kSine)                                                                                      \
+    X(kCosine) X(kTangent) X(kCotangent) X(kNaturalLog) X(kDecimalLog) X(kAbsolute) X(kNegate)    \
+        X(kPowerRR) X(kPowerRK) X(kPowerKR) X(kRootRR) X(kRootRK) X(kRootKR) X(kDivideRR)         \
+            X(kDivideRK) X(kDivideKR) X(kMultiplyRR) X(kMultiplyRK) X(kMultiplyKR) X(kSubtractRR) \
+                X(kSubtractRK) X(kSubtractKR) X(kAddRR) X(kAddRK) X(kAddKR)
+
+constexpr int kBatchWidth = 64;
+constexpr int kBatchLanes = 8192;  // 32 KiB of stack: 128 registers at full width
+
+}  // namespace
+
 float ReplayExpression(const ReplayPlan& plan, float x) {
     if (plan.result.isConstant) return plan.result.constant;
     float r[kMaxElements];  // registers; each is written before it is read
     r[0] = x;
     const float* k = plan.constants.data();
-    const ReplayStep* step = plan.steps.data();
-    const ReplayStep* const last = step + plan.stepCount;
-    for (; step != last; ++step) {
-        const int t = step->target;
-        const int a = step->left;
-        const int b = step->right;
+    const ReplayStep* const last = plan.steps.data() + plan.stepCount;
+    for (const ReplayStep* step = plan.steps.data(); step != last; ++step) {
         switch (step->opcode) {
-#define MEXORA_FUNCTION_CASE(OPCODE, CODE) \
-    case OPCODE:                           \
-        r[t] = applyFunction(CODE, r[a]);  \
+#define MEXORA_SCALAR_CASE(OP)       \
+    case OP:                         \
+        scalarStep<OP>(r, k, *step); \
         break;
-            MEXORA_FUNCTION_CASE(kSine, ElementCode::kSine)
-            MEXORA_FUNCTION_CASE(kCosine, ElementCode::kCosine)
-            MEXORA_FUNCTION_CASE(kTangent, ElementCode::kTangent)
-            MEXORA_FUNCTION_CASE(kCotangent, ElementCode::kCotangent)
-            MEXORA_FUNCTION_CASE(kNaturalLog, ElementCode::kNaturalLog)
-            MEXORA_FUNCTION_CASE(kDecimalLog, ElementCode::kDecimalLog)
-            MEXORA_FUNCTION_CASE(kAbsolute, ElementCode::kAbsolute)
-#undef MEXORA_FUNCTION_CASE
-            case kNegate:
-                r[t] = applyNegation(r[a]);
-                break;
-#define MEXORA_BINARY_CASES(NAME, OP)         \
-    case k##NAME##RR:                         \
-        r[t] = applyOperator<OP>(r[a], r[b]); \
-        break;                                \
-    case k##NAME##RK:                         \
-        r[t] = applyOperator<OP>(r[a], k[b]); \
-        break;                                \
-    case k##NAME##KR:                         \
-        r[t] = applyOperator<OP>(k[a], r[b]); \
-        break;
-                MEXORA_BINARY_CASES(Power, '^')
-                MEXORA_BINARY_CASES(Root, '#')
-                MEXORA_BINARY_CASES(Divide, '/')
-                MEXORA_BINARY_CASES(Multiply, '*')
-                MEXORA_BINARY_CASES(Subtract, '-')
-                MEXORA_BINARY_CASES(Add, '+')
-#undef MEXORA_BINARY_CASES
+            MEXORA_REPLAY_OPCODES(MEXORA_SCALAR_CASE)
+#undef MEXORA_SCALAR_CASE
         }
     }
     return formulaResult(r[plan.result.index]);
+}
+
+void ReplayExpressionBatch(const ReplayPlan& plan, const float* xs, float* results, int count) {
+    if (plan.result.isConstant) {
+        for (int i = 0; i < count; ++i) results[i] = plan.result.constant;
+        return;
+    }
+    // Each register beyond x holds a value computed from at least two elements
+    // and waiting for an operator, so a plan has at most about 340 registers
+    // and the width never falls below 24.
+    const int width = std::min(kBatchWidth, kBatchLanes / plan.registerCount);
+    float lanes[kBatchLanes];
+    const float* k = plan.constants.data();
+    const ReplayStep* const last = plan.steps.data() + plan.stepCount;
+    for (int base = 0; base < count; base += width) {
+        const int n = std::min(width, count - base);
+        std::copy_n(xs + base, n, lanes);
+        for (const ReplayStep* step = plan.steps.data(); step != last; ++step) {
+            switch (step->opcode) {
+#define MEXORA_BATCH_CASE(OP)                     \
+    case OP:                                      \
+        batchStep<OP>(lanes, width, n, k, *step); \
+        break;
+                MEXORA_REPLAY_OPCODES(MEXORA_BATCH_CASE)
+#undef MEXORA_BATCH_CASE
+            }
+        }
+        const float* result = lanes + plan.result.index * width;
+        for (int i = 0; i < n; ++i) results[base + i] = formulaResult(result[i]);
+    }
 }

@@ -114,10 +114,14 @@ TEST(Replay, GivesTheBitsOfTheLiteralReduction) {
         CompileExpression(expr, text);
         ++formulas;
         bool hadValue = false;
-        for (float x : points) {
+        float batch[std::size(points)];
+        EvaluateExpressionBatch(expr, points, batch, static_cast<int>(std::size(points)));
+        for (std::size_t p = 0; p < std::size(points); ++p) {
+            const float x = points[p];
             const float literal = EvaluateExpressionLiteral(expr, x);
             const float replay = EvaluateExpression(expr, x);
             ASSERT_EQ(bits(replay), bits(literal)) << '"' << text << "\" at x = " << x;
+            ASSERT_EQ(bits(batch[p]), bits(literal)) << "batch: \"" << text << "\" at x = " << x;
             if (std::isfinite(literal))
                 hadValue = true;
             else if (x == 1.0f)
@@ -138,6 +142,37 @@ TEST(Replay, FoldsConstantsButKeepsTheirRounding) {
     CompileExpression(expr, "16777216+1+1");  // each sum rounds to single: stays 2^24
     EXPECT_EQ(expr.plan.stepCount, 0);
     EXPECT_EQ(EvaluateExpression(expr, 0.0f), 16777216.0f);
+}
+
+TEST(Replay, BatchesOfEveryLengthMatchSinglePoints) {
+    CompiledExpression expr;
+    CompileExpression(expr, "sin(x)*x-(x/3)^2+abs(0-x)#2");
+    std::vector<float> xs, batch;
+    for (int n : {0, 1, 7, 64, 65, 200}) {
+        xs.resize(n);
+        batch.assign(n, 0.0f);
+        for (int i = 0; i < n; ++i) xs[i] = 0.37f * static_cast<float>(i) - 5.0f;
+        EvaluateExpressionBatch(expr, xs.data(), batch.data(), n);
+        for (int i = 0; i < n; ++i)
+            ASSERT_EQ(bits(batch[i]), bits(EvaluateExpression(expr, xs[i])));
+    }
+}
+
+// All function values of a range are computed before its operators, so this
+// formula keeps hundreds of registers live: the batch must narrow, never overrun.
+TEST(Replay, ManyLiveRegistersStayInBounds) {
+    std::string text = "sinx";
+    for (int i = 0; i < 240; ++i) text += "+sinx";
+    CompiledExpression expr;
+    CompileExpression(expr, text);
+    ASSERT_TRUE(expr.readable);
+    EXPECT_GT(expr.plan.registerCount, 128);
+    float xs[70], batch[70];
+    for (int i = 0; i < 70; ++i) xs[i] = static_cast<float>(i);
+    EvaluateExpressionBatch(expr, xs, batch, 70);
+    for (int i = 0; i < 70; ++i) {
+        EXPECT_EQ(bits(batch[i]), bits(EvaluateExpressionLiteral(expr, xs[i])));
+    }
 }
 
 TEST(Replay, HandlesTheLongestFormula) {

@@ -1,0 +1,61 @@
+#include "cli_runner.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string temporaryFile() {
+    char name[] = "/tmp/mexora-cli-test-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd >= 0) close(fd);
+    return name;
+}
+
+}  // namespace
+
+CliRun runCli(const std::vector<std::string>& args) {
+    const std::string outPath = temporaryFile();
+    const std::string errPath = temporaryFile();
+    std::vector<char*> argv;
+    std::string program = MEXORA_CLI_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copies = args;
+    for (std::string& arg : copies) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    CliRun run;
+    const pid_t child = fork();
+    if (child == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_TRUNC);
+        const int err = open(errPath.c_str(), O_WRONLY | O_TRUNC);
+        const int in = open("/dev/null", O_RDONLY);
+        dup2(out, 1);
+        dup2(err, 2);
+        dup2(in, 0);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        run.exitStatus = WEXITSTATUS(status);
+    }
+    run.out = readWhole(outPath);
+    run.err = readWhole(errPath);
+    std::remove(outPath.c_str());
+    std::remove(errPath.c_str());
+    return run;
+}

@@ -18,7 +18,14 @@ class WorkControl {
     }
     double fraction() const noexcept { return fraction_.load(std::memory_order_relaxed); }
 
+    // Points (evaluations, terms) done so far.
+    void reportPoints(unsigned long long points) noexcept {
+        points_.store(points, std::memory_order_relaxed);
+    }
+    unsigned long long points() const noexcept { return points_.load(std::memory_order_relaxed); }
+
   private:
     std::atomic<bool> cancel_{false};
     std::atomic<double> fraction_{0.0};
+    std::atomic<unsigned long long> points_{0};
 };

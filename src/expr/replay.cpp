@@ -231,13 +231,13 @@ inline void batchStep(float* lanes, int width, int n, const float* k, const Repl
     }
 }
 
-#define MEXORA_REPLAY_OPCODES(X)                                                                \
-    X(kSine)                                                                                    \
-    X(kCosine)                                                                                  \
-    X(kTangent) X(kCotangent) X(kNaturalLog) X(kDecimalLog) X(kAbsolute) X(kNegate) X(kPowerRR) \
-        X(kPowerRK) X(kPowerKR) X(kRootRR) X(kRootRK) X(kRootKR) X(kDivideRR) X(kDivideRK)      \
-            X(kDivideKR) X(kMultiplyRR) X(kMultiplyRK) X(kMultiplyKR) X(kSubtractRR)            \
-                X(kSubtractRK) X(kSubtractKR) X(kAddRR) X(kAddRK) X(kAddKR)
+// clang-format off
+#define MEXORA_REPLAY_OPCODES(X)                                                              \
+    X(kSine) X(kCosine) X(kTangent) X(kCotangent) X(kNaturalLog) X(kDecimalLog) X(kAbsolute) \
+    X(kNegate) X(kPowerRR) X(kPowerRK) X(kPowerKR) X(kRootRR) X(kRootRK) X(kRootKR)          \
+    X(kDivideRR) X(kDivideRK) X(kDivideKR) X(kMultiplyRR) X(kMultiplyRK) X(kMultiplyKR)      \
+    X(kSubtractRR) X(kSubtractRK) X(kSubtractKR) X(kAddRR) X(kAddRK) X(kAddKR)
+// clang-format on
 
 constexpr int kBatchWidth = 64;
 constexpr int kBatchLanes = 8192;  // 32 KiB of stack: 128 registers at full width

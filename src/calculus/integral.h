@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cmath>
+#include <vector>
+
+#include "calculus/formula.h"
+#include "core/work_control.h"
+
+// The definite integral of f from a to b by Romberg integration: trapezoid
+// sums on halved steps, extrapolated, until the last diagonal values of two
+// levels differ by less than eps, within depth levels. On failure sets failed
+// to 1 and returns 0.0. A cancelled call returns 0.0 and leaves failed alone.
+template <class Formula>
+double Integral(const Formula& f, double a, double b, double eps, int depth, int& failed,
+                WorkControl* control = nullptr) {
+    if (depth < 2) {
+        failed = 1;
+        return 0.0;
+    }
+    // One row of the scheme, grown as levels are reached: a huge depth costs
+    // nothing until the evaluations get there. Index 0 is unused.
+    std::vector<double> row(2);
+    double h = b - a;
+    const double fb = f(static_cast<float>(b));
+    const double fa = f(static_cast<float>(a));
+    row[1] = (fa + fb) * h * 0.5;
+    unsigned long long evaluations = 2;
+
+    float xs[kPointsPerBatch];
+    float values[kPointsPerBatch];
+    for (int k = 2; k <= depth; ++k) {
+        // Level k adds 2^(k-2) points; past 2^62 of them (centuries of work)
+        // the count would not fit, and no level could be reached anyway.
+        if (k - 2 >= 62) break;
+        h = h * 0.5;
+        const unsigned long long points = 1ULL << (k - 2);
+        double sum = 0.0;
+        // The odd multiples i = 1, 3, ..., 2N-1 of h, in increasing order.
+        for (unsigned long long first = 0; first < points; first += kPointsPerBatch) {
+            const int count =
+                static_cast<int>(std::min<unsigned long long>(kPointsPerBatch, points - first));
+            for (int j = 0; j < count; ++j) {
+                const double i = static_cast<double>(2 * (first + j) + 1);
+                xs[j] = static_cast<float>(i * h + a);
+            }
+            f(xs, values, count);
+            for (int j = 0; j < count; ++j) sum += values[j];
+            evaluations += static_cast<unsigned long long>(count);
+            if (control) {
+                control->reportPoints(evaluations);
+                control->reportFraction(static_cast<double>(first + count) /
+                                        static_cast<double>(points));
+                if (control->cancelRequested()) return 0.0;
+            }
+        }
+        row.resize(k + 1);
+        double previous = row[1];  // R(k-1, j-1) for the next j
+        row[1] = sum * h + 0.5 * previous;
+        for (int j = 2; j <= k; ++j) {
+            const double old = row[j];  // R(k-1, j); meaningless for j == k
+            row[j] = row[j - 1] + (row[j - 1] - previous) / (std::pow(4.0, j - 1) - 1.0);
+            if (j < k) previous = old;
+        }
+        // previous is now R(k-1, k-1). A NaN distance also ends the method.
+        const double distance = std::fabs(row[k] - previous);
+        if (!(distance >= eps)) return row[k];
+    }
+    failed = 1;
+    return 0.0;
+}
+
+// On a compiled formula.
+double Integral(const CompiledExpression& expr, double a, double b, double eps, int depth,
+                int& failed, WorkControl* control = nullptr);

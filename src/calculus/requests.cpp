@@ -1,0 +1,104 @@
+#include "calculus/requests.h"
+
+#include <cmath>
+#include <memory>
+
+#include "calculus/derivative.h"
+#include "calculus/integral.h"
+#include "calculus/progression.h"
+#include "calculus/root_solver.h"
+#include "expr/compiler.h"
+
+namespace {
+
+constexpr int kPrecisionNotPositive = 113;
+constexpr int kNoRoot = 114;
+constexpr int kSumFailed = 120;
+constexpr int kProductFailed = 121;
+constexpr int kIntegralFailed = 122;
+constexpr int kDerivativeFailed = 123;
+constexpr int kStepNotPositive = 125;
+
+// Each request compiles into a formula of its own, so a request running on a
+// worker thread never shares it.
+std::unique_ptr<CompiledExpression> compile(std::string_view formula) {
+    auto expr = std::make_unique<CompiledExpression>();
+    CompileExpression(*expr, formula);
+    return expr;
+}
+
+bool cancelled(const WorkControl* control) { return control && control->cancelRequested(); }
+
+// The end of a method that reports failure through a flag.
+RequestOutcome judge(double result, int flag, int failureMessage, const WorkControl* control) {
+    if (cancelled(control)) return RequestOutcome::cancelled();
+    if (IsFailedResult(result) || flag == 1) return RequestOutcome::message(failureMessage);
+    return RequestOutcome::result(result);
+}
+
+template <class Run>
+RequestOutcome runProgression(std::string_view formula, bool stepSet, double stepValue,
+                              int failureMessage, Run run) {
+    if (stepSet && !(stepValue > 0)) return RequestOutcome::message(kStepNotPositive);
+    const auto expr = compile(formula);
+    double result = 0.0;
+    switch (run(CompiledFormula{*expr}, stepSet ? stepValue : 1.0, result)) {
+        case ProgressionEnd::Cancelled:
+            return RequestOutcome::cancelled();
+        case ProgressionEnd::Stuck:
+            return RequestOutcome::message(failureMessage);
+        case ProgressionEnd::Done:
+            break;
+    }
+    if (IsFailedResult(result)) return RequestOutcome::message(failureMessage);
+    return RequestOutcome::result(result);
+}
+
+}  // namespace
+
+bool IsFailedResult(double value) { return std::isnan(value) || std::isinf(value); }
+
+RequestOutcome RunIntegralRequest(std::string_view formula, double lower, double upper,
+                                  double precision, int depth, int& failed, WorkControl* control) {
+    if (!(precision > 0)) return RequestOutcome::message(kPrecisionNotPositive);
+    const auto expr = compile(formula);
+    failed = 0;
+    const double r = Integral(*expr, lower, upper, precision, depth, failed, control);
+    return judge(r, failed, kIntegralFailed, control);
+}
+
+RequestOutcome RunDerivativeRequest(std::string_view formula, double point, double initialStep,
+                                    double precision, int depth, int& failed,
+                                    WorkControl* control) {
+    if (!(precision > 0)) return RequestOutcome::message(kPrecisionNotPositive);
+    const auto expr = compile(formula);
+    failed = 0;
+    const double r = Derivative(*expr, point, initialStep, precision, depth, failed, control);
+    return judge(r, failed, kDerivativeFailed, control);
+}
+
+RequestOutcome RunSumRequest(std::string_view formula, double from, double to, bool stepSet,
+                             double stepValue, WorkControl* control) {
+    return runProgression(formula, stepSet, stepValue, kSumFailed,
+                          [&](const CompiledFormula& f, double step, double& result) {
+                              return SumProgression(f, from, to, step, result, control);
+                          });
+}
+
+RequestOutcome RunProductRequest(std::string_view formula, double from, double to, bool stepSet,
+                                 double stepValue, WorkControl* control) {
+    return runProgression(formula, stepSet, stepValue, kProductFailed,
+                          [&](const CompiledFormula& f, double step, double& result) {
+                              return MultiplyProgression(f, from, to, step, result, control);
+                          });
+}
+
+RequestOutcome RunSolveRequest(std::string_view formula, double left, double right, double delta,
+                               double epsilon, int& noRoot, WorkControl* control) {
+    if (!(delta > 0)) return RequestOutcome::message(kPrecisionNotPositive);
+    if (!(epsilon > 0)) return RequestOutcome::message(kPrecisionNotPositive);
+    const auto expr = compile(formula);
+    noRoot = 0;
+    const double r = FindRoot(*expr, left, right, delta, epsilon, noRoot, control);
+    return judge(r, noRoot, kNoRoot, control);
+}

@@ -13,3 +13,8 @@ struct CliCommand {
 };
 
 int runEvalCommand(const std::vector<std::string>& args);
+int runIntegralCommand(const std::vector<std::string>& args);
+int runDerivativeCommand(const std::vector<std::string>& args);
+int runSumCommand(const std::vector<std::string>& args);
+int runProductCommand(const std::vector<std::string>& args);
+int runSolveCommand(const std::vector<std::string>& args);

@@ -10,6 +10,12 @@ namespace {
 
 const std::vector<CliCommand> kCommands = {
     {"eval", "eval FORMULA X [X ...]", runEvalCommand},
+    {"integral", "integral FORMULA LOWER UPPER [--precision P] [--depth N]", runIntegralCommand},
+    {"derivative", "derivative FORMULA POINT [--step H] [--precision P] [--depth N]",
+     runDerivativeCommand},
+    {"sum", "sum FORMULA FROM TO [--step S]", runSumCommand},
+    {"product", "product FORMULA FROM TO [--step S]", runProductCommand},
+    {"solve", "solve FORMULA LEFT RIGHT [--delta D] [--epsilon E]", runSolveCommand},
 };
 
 void printUsage(std::ostream& out) {

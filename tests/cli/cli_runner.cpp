@@ -1,6 +1,7 @@
 #include "cli_runner.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,7 +28,7 @@ std::string temporaryFile() {
 
 }  // namespace
 
-CliRun runCli(const std::vector<std::string>& args) {
+CliRun runCli(const std::vector<std::string>& args, int interruptAfterMs) {
     const std::string outPath = temporaryFile();
     const std::string errPath = temporaryFile();
     std::vector<char*> argv;
@@ -48,6 +49,10 @@ CliRun runCli(const std::vector<std::string>& args) {
         dup2(in, 0);
         execv(argv[0], argv.data());
         _exit(127);
+    }
+    if (child > 0 && interruptAfterMs > 0) {
+        usleep(static_cast<useconds_t>(interruptAfterMs) * 1000);
+        kill(child, SIGINT);
     }
     int status = 0;
     if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {

@@ -11,4 +11,5 @@ struct CliRun {
     std::string err;
 };
 
-CliRun runCli(const std::vector<std::string>& args);
+// With interruptAfterMs > 0, the program gets SIGINT after that many milliseconds.
+CliRun runCli(const std::vector<std::string>& args, int interruptAfterMs = 0);

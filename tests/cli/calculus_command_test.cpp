@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "cli_runner.h"
+
+namespace {
+
+struct CommandCase {
+    std::vector<std::string> args;
+    int exitStatus;
+    const char* out;
+    const char* err;
+};
+
+class CalculusCommands : public ::testing::TestWithParam<CommandCase> {};
+
+TEST_P(CalculusCommands, PrintResultsAndMessagesLikeThePages) {
+    const CommandCase& c = GetParam();
+    const CliRun run = runCli(c.args);
+    EXPECT_EQ(run.exitStatus, c.exitStatus);
+    EXPECT_EQ(run.out, c.out);
+    if (c.exitStatus != 2) EXPECT_EQ(run.err, c.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CalculusCommands,
+    ::testing::Values(
+        CommandCase{{"integral", "x^2", "0", "1"}, 0, "0.333333333333333\n", ""},
+        CommandCase{{"integral", "x^2", "0", "1", "--depth", "1"},
+                    1,
+                    "",
+                    "该积分在指定精度和深度下不存在\n"},
+        CommandCase{{"integral", "x", "0", "1", "--precision", "0"}, 1, "", "精度应大于０\n"},
+        CommandCase{{"derivative", "x^3", "1", "--step", "0.5"}, 0, "3.00000762939453\n", ""},
+        CommandCase{
+            {"derivative", "x", "1", "--step", "0"}, 1, "", "该微分在指定精度和深度下不存在\n"},
+        CommandCase{{"sum", "x", "0", "1", "--step", "0.1"}, 0, "5.50000002235174\n", ""},
+        CommandCase{{"sum", "-x", "-3", "-1"}, 0, "6\n", ""},
+        CommandCase{{"product", "x", "1", "10"}, 0, "3628800\n", ""},
+        CommandCase{{"product", "x", "1", "3", "--step", "-1"}, 1, "", "步长应大于０\n"},
+        CommandCase{{"sum", "1/x", "-1", "1"}, 1, "", "所求的和不存在或结果过大\n"},
+        CommandCase{{"solve", "x*x-2", "0", "2"}, 0, "1.41416307860829\n", ""},
+        CommandCase{{"solve", "x*x-2", "0", "1"},
+                    1,
+                    "",
+                    "该方程的解在指定精度下不存在或在指定区间中有多解。\n"},
+        CommandCase{{"solve", "x*x-2", "0", "2", "--epsilon", "0"}, 1, "", "精度应大于０\n"},
+        // usage errors
+        CommandCase{{"integral", "x", "0"}, 2, "", ""},
+        CommandCase{{"integral", "x", "0", "one"}, 2, "", ""},
+        CommandCase{{"integral", "x", "0", "1", "--depth", "2.5"}, 2, "", ""},
+        CommandCase{{"sum", "x", "0", "1", "--step"}, 2, "", ""},
+        CommandCase{{"solve", "x", "0", "1", "--precision", "1"}, 2, "", ""}));
+
+TEST(CalculusCommands, InterruptCancelsALongRequestWithoutOutput) {
+    const CliRun run = runCli({"sum", "x", "0", "1e15"}, 300);
+    EXPECT_EQ(run.exitStatus, 130);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");  // not a terminal: no progress either
+}
+
+}  // namespace

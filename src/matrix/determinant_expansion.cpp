@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <vector>
@@ -34,6 +35,10 @@ double expand(int n, const float* m, float* scratch) {
 
 }  // namespace
 
+double CanonicalNan(double value) {
+    return std::isnan(value) ? std::numeric_limits<double>::quiet_NaN() : value;
+}
+
 double ExpandDeterminant(int n, std::span<const float> matrix) {
     if (n < kMinDeterminantOrder || n > kMaxDeterminantOrder ||
         matrix.size() < static_cast<std::size_t>(n) * n) {
@@ -42,5 +47,5 @@ double ExpandDeterminant(int n, std::span<const float> matrix) {
     std::size_t scratchSize = 0;
     for (int k = 2; k < n; ++k) scratchSize += static_cast<std::size_t>(k) * k;
     std::vector<float> scratch(scratchSize);
-    return expand(n, matrix.data(), scratch.data());
+    return CanonicalNan(expand(n, matrix.data(), scratch.data()));
 }

@@ -14,6 +14,7 @@
 #include <new>
 
 #include "matrix/determinant.h"
+#include "matrix/memory_reach.h"
 #include "matrix/work_pacer.h"
 
 namespace {
@@ -126,6 +127,10 @@ DeterminantResult Determinant(int n, std::span<const float> matrix, WorkControl*
         result.value = std::numeric_limits<double>::quiet_NaN();
         return result;
     }
+    if (!WithinPhysicalMemory(DeterminantWorkingBytes(n))) {
+        result.status = ComputeStatus::NoMemory;
+        return result;
+    }
     const float* m = matrix.data();
     std::unique_ptr<double[]> pairs = allocate<double>(binomial(n, 2));
     const LayerSizes sizes = layerSizes(n);
@@ -152,6 +157,7 @@ DeterminantResult Determinant(int n, std::span<const float> matrix, WorkControl*
         return result;
     }
     result.status = ComputeStatus::Done;
-    result.value = n == 2 ? pairs[0] : static_cast<double>((n % 2 == 1 ? odd : even)[0]);
+    result.value =
+        CanonicalNan(n == 2 ? pairs[0] : static_cast<double>((n % 2 == 1 ? odd : even)[0]));
     return result;
 }

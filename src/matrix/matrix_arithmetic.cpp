@@ -1,12 +1,14 @@
 #include "matrix/matrix_arithmetic.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "matrix/matrix_text.h"
+#include "matrix/memory_reach.h"
 #include "matrix/work_pacer.h"
 
 namespace {
@@ -95,6 +97,7 @@ MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOp
     const std::optional<std::size_t> countB = ElementCount(b.nRows, b.nCols);
     result.status = ComputeStatus::NoMemory;
     if (!countA || !countB || !ElementCount(result.nRows, result.nCols)) return result;
+    if (!WithinPhysicalMemory((std::uint64_t{*countA} + *countB) * sizeof(float))) return result;
 
     std::optional<std::vector<float>> valuesA = ParseMatrixText(a.strElements, *countA);
     if (!valuesA) return result;

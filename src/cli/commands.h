@@ -11,3 +11,8 @@ struct CliCommand {
     std::string_view usage;
     int (*run)(const std::vector<std::string>& args);
 };
+
+// mexora-cli det: the determinant of a square matrix of order 2 to 50.
+int runDeterminantCommand(const std::vector<std::string>& args);
+// mexora-cli matrix: sum, difference or product of two matrices.
+int runMatrixCommand(const std::vector<std::string>& args);

@@ -8,7 +8,10 @@
 
 namespace {
 
-const std::vector<CliCommand> kCommands = {};
+const std::vector<CliCommand> kCommands = {
+    {"det", "det ORDER TEXT", runDeterminantCommand},
+    {"matrix", "matrix add|sub|mul ROWS1 COLS1 TEXT1 ROWS2 COLS2 TEXT2", runMatrixCommand},
+};
 
 void printUsage(std::ostream& out) {
     out << "usage:\n";

@@ -53,6 +53,10 @@ struct OrderCase {
     int matricesPerKind;
 };
 
+void PrintTo(const OrderCase& c, std::ostream* out) {
+    *out << "order " << c.order << ", " << c.matricesPerKind << " matrices of each kind";
+}
+
 class DeterminantEquivalence : public testing::TestWithParam<OrderCase> {};
 
 TEST_P(DeterminantEquivalence, MinorsMatchTheExpansionBitForBit) {

@@ -33,13 +33,6 @@ TEST_F(MatrixArithmetic, ProductOfColumnAndRowIsOuter) {
     EXPECT_EQ(result.nCols, 3);
 }
 
-TEST_F(MatrixArithmetic, ProductUsesRowsOfFirstAndColumnsOfSecond) {
-    const MatrixResult result =
-        run({2, 3, "1 2 3 4 5 6"}, {3, 2, "1 0 0 1 1 1"}, MatrixOperation::Product);
-    EXPECT_EQ(result.text, "4,5,\r\n10,11,\r\n");
-    EXPECT_EQ(result.nCols, 2);
-}
-
 TEST_F(MatrixArithmetic, ProductAccumulatesInDoubleWithIncreasingK) {
     // 1 + 2^60 - 2^60: in this order the 1 is lost, in the reverse order it stays.
     const MatrixResult result = run({1, 3, "1 1073741824 -1073741824"},

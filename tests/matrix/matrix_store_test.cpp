@@ -29,11 +29,4 @@ TEST(MatrixStore, LastOfTheThousandSlotsIsUsable) {
     EXPECT_EQ(store.read(998).strElements, "1 2 3 4");
 }
 
-TEST(MatrixStore, StartsEmpty) {
-    const MatrixStore store;
-    EXPECT_EQ(store.read(0).nRows, 0);
-    EXPECT_EQ(store.read(0).nCols, 0);
-    EXPECT_TRUE(store.read(500).strElements.empty());
-}
-
 }  // namespace

@@ -18,6 +18,8 @@ struct ParseCase {
     std::vector<float> expected;
 };
 
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << testing::PrintToString(c.text); }
+
 class ParseMatrixTextTest : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseMatrixTextTest, ReadsTokensInOrder) {

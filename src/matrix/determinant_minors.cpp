@@ -84,13 +84,16 @@ bool minorsOfSize(int n, int size, const float* m, const Smaller* smaller, float
     RowMask mask = (RowMask{1} << size) - 1;
     std::array<int, kMaxDeterminantOrder> rows{};
     for (std::uint64_t rank = 0; rank < count; ++rank, mask = nextMask(mask)) {
-        std::uint64_t after = 0;  // sum of C(rows[j], j) over the rows after the removed one
+        // The colex rank of the rows without rows[i]: the rows before it keep
+        // their places and add C(rows[j], j + 1) each, the rows after it move
+        // down one place and add C(rows[j], j).
+        std::uint64_t after = 0;
         int j = 0;
         for (RowMask bits = mask; bits != 0; bits &= bits - 1, ++j) {
             rows[j] = std::countr_zero(bits);
             after += binomial(rows[j], j);
         }
-        std::uint64_t before = 0;  // sum of C(rows[j], j + 1) over the rows before it
+        std::uint64_t before = 0;
         float accumulator = 0.0f;
         for (int i = 0; i < size; ++i) {
             after -= binomial(rows[i], i);

@@ -18,3 +18,7 @@ int runDerivativeCommand(const std::vector<std::string>& args);
 int runSumCommand(const std::vector<std::string>& args);
 int runProductCommand(const std::vector<std::string>& args);
 int runSolveCommand(const std::vector<std::string>& args);
+// mexora-cli det: the determinant of a square matrix of order 2 to 50.
+int runDeterminantCommand(const std::vector<std::string>& args);
+// mexora-cli matrix: sum, difference or product of two matrices.
+int runMatrixCommand(const std::vector<std::string>& args);

@@ -16,6 +16,8 @@ const std::vector<CliCommand> kCommands = {
     {"sum", "sum FORMULA FROM TO [--step S]", runSumCommand},
     {"product", "product FORMULA FROM TO [--step S]", runProductCommand},
     {"solve", "solve FORMULA LEFT RIGHT [--delta D] [--epsilon E]", runSolveCommand},
+    {"det", "det ORDER TEXT", runDeterminantCommand},
+    {"matrix", "matrix add|sub|mul ROWS1 COLS1 TEXT1 ROWS2 COLS2 TEXT2", runMatrixCommand},
 };
 
 void printUsage(std::ostream& out) {

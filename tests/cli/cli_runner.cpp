@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,7 +29,7 @@ std::string temporaryFile() {
 
 }  // namespace
 
-CliRun runCli(const std::vector<std::string>& args, int interruptAfterMs) {
+CliRun runCli(const std::vector<std::string>& args, const CliRunOptions& options) {
     const std::string outPath = temporaryFile();
     const std::string errPath = temporaryFile();
     std::vector<char*> argv;
@@ -47,11 +48,16 @@ CliRun runCli(const std::vector<std::string>& args, int interruptAfterMs) {
         dup2(out, 1);
         dup2(err, 2);
         dup2(in, 0);
+        if (options.addressSpaceLimitBytes > 0) {
+            const rlimit limit{static_cast<rlim_t>(options.addressSpaceLimitBytes),
+                               static_cast<rlim_t>(options.addressSpaceLimitBytes)};
+            setrlimit(RLIMIT_AS, &limit);
+        }
         execv(argv[0], argv.data());
         _exit(127);
     }
-    if (child > 0 && interruptAfterMs > 0) {
-        usleep(static_cast<useconds_t>(interruptAfterMs) * 1000);
+    if (child > 0 && options.interruptAfterMs > 0) {
+        usleep(static_cast<useconds_t>(options.interruptAfterMs) * 1000);
         kill(child, SIGINT);
     }
     int status = 0;

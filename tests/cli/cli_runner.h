@@ -11,5 +11,9 @@ struct CliRun {
     std::string err;
 };
 
-// With interruptAfterMs > 0, the program gets SIGINT after that many milliseconds.
-CliRun runCli(const std::vector<std::string>& args, int interruptAfterMs = 0);
+struct CliRunOptions {
+    int interruptAfterMs = 0;         // > 0: send SIGINT after that many milliseconds
+    long addressSpaceLimitBytes = 0;  // > 0: run under that address-space limit
+};
+
+CliRun runCli(const std::vector<std::string>& args, const CliRunOptions& options = {});

@@ -1,0 +1,38 @@
+// mexora-cli det ORDER TEXT: the determinant page's computation.
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "core/number_text.h"
+#include "matrix/determinant_page_logic.h"
+
+namespace {
+
+constexpr std::string_view kUsage = "det ORDER TEXT";
+
+// The command sets the page's fields itself; there are no edits to exchange with.
+struct NoControls final : PageControls {
+    void readControls() override {}
+    void refreshControls() override {}
+};
+
+}  // namespace
+
+int runDeterminantCommand(const std::vector<std::string>& args) {
+    const std::optional<CommandArguments> split = splitArguments(args, {});
+    if (!split) return usageError("bad arguments", kUsage);
+    if (split->plain.size() != 2) return usageError("det takes ORDER and TEXT", kUsage);
+    const std::optional<int> order = readIntArgument(split->plain[0], "ORDER");
+    if (!order) return kExitUsage;
+
+    DeterminantMatrix matrix;
+    RecordingMessageService messages;
+    NoControls controls;
+    DeterminantPageLogic page(matrix, messages, controls);
+    page.m_strElements = split->plain[1];
+    page.m_nOrder = *order;
+    page.OnCompute();
+    if (!messages.shown.empty()) return reportMessage(messages.shown.front());
+    std::cout << formatFloat(page.m_fResult) << '\n';
+    return kExitResult;
+}

@@ -1,0 +1,80 @@
+// mexora-cli matrix add|sub|mul ROWS1 COLS1 TEXT1 ROWS2 COLS2 TEXT2: the matrix
+// page's arithmetic on two matrices added to its list, with the page's checks.
+#include <iostream>
+#include <memory>
+#include <string_view>
+#include <utility>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "matrix/matrix_page_logic.h"
+
+namespace {
+
+constexpr std::string_view kUsage = "matrix add|sub|mul ROWS1 COLS1 TEXT1 ROWS2 COLS2 TEXT2";
+
+struct NoControls final : PageControls {
+    void readControls() override {}
+    void refreshControls() override {}
+};
+
+std::optional<MatrixOperation> operationNamed(std::string_view name) {
+    if (name == "add") return MatrixOperation::Sum;
+    if (name == "sub") return MatrixOperation::Difference;
+    if (name == "mul") return MatrixOperation::Product;
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runMatrixCommand(const std::vector<std::string>& args) {
+    const std::optional<CommandArguments> split = splitArguments(args, {});
+    if (!split) return usageError("bad arguments", kUsage);
+    const std::vector<std::string>& plain = split->plain;
+    if (plain.size() != 7) return usageError("matrix takes an operation and two matrices", kUsage);
+    const std::optional<MatrixOperation> operation = operationNamed(plain[0]);
+    if (!operation) {
+        std::string text = "unknown operation '";
+        text += plain[0];
+        text += '\'';
+        return usageError(text, kUsage);
+    }
+    const std::optional<int> rows1 = readIntArgument(plain[1], "ROWS1");
+    const std::optional<int> cols1 = readIntArgument(plain[2], "COLS1");
+    const std::optional<int> rows2 = readIntArgument(plain[4], "ROWS2");
+    const std::optional<int> cols2 = readIntArgument(plain[5], "COLS2");
+    if (!rows1 || !cols1 || !rows2 || !cols2) return kExitUsage;
+
+    // The store is large (1000 slots); keep it off the stack.
+    const auto store = std::make_unique<MatrixStore>();
+    RecordingMessageService messages;
+    NoControls controls;
+    MatrixPageLogic page(*store, messages, controls);
+    const auto add = [&](std::string name, int rows, int cols, const std::string& text) {
+        page.m_strName = std::move(name);
+        page.m_nRows = rows;
+        page.m_nCols = cols;
+        page.m_strElements = text;
+        page.OnAddMatrix();
+    };
+    add("1", *rows1, *cols1, plain[3]);
+    if (!messages.shown.empty()) return reportMessage(messages.shown.front());
+    add("2", *rows2, *cols2, plain[6]);
+    if (!messages.shown.empty()) return reportMessage(messages.shown.front());
+    page.selectFirst(0);
+    page.selectSecond(1);
+    switch (*operation) {
+        case MatrixOperation::Sum:
+            page.OnSum();
+            break;
+        case MatrixOperation::Difference:
+            page.OnDifference();
+            break;
+        case MatrixOperation::Product:
+            page.OnProduct();
+            break;
+    }
+    if (!messages.shown.empty()) return reportMessage(messages.shown.front());
+    std::cout << page.m_strElements;
+    return kExitResult;
+}

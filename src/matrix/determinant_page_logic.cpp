@@ -1,0 +1,56 @@
+#include "matrix/determinant_page_logic.h"
+
+#include <cstddef>
+#include <span>
+
+#include "matrix/matrix_messages.h"
+#include "matrix/matrix_text.h"
+
+DeterminantMatrix& ProgramDeterminantMatrix() {
+    static DeterminantMatrix matrix;
+    return matrix;
+}
+
+DeterminantPageLogic::DeterminantPageLogic(DeterminantMatrix& matrix, MessageService& messages,
+                                           PageControls& controls)
+    : matrix_(matrix), messages_(messages), controls_(controls) {}
+
+bool DeterminantPageLogic::beginCompute() {
+    controls_.readControls();
+    if (m_strElements.empty()) {
+        messages_.showMessage(kMsgEnterDeterminant);
+        return false;
+    }
+    if (m_nOrder < kMinDeterminantOrder || m_nOrder > kMaxDeterminantOrder) {
+        messages_.showMessage(kMsgOrderOutOfRange);
+        return false;
+    }
+    const std::size_t count = static_cast<std::size_t>(m_nOrder) * m_nOrder;
+    ParseMatrixTextInto(m_strElements, std::span(matrix_.elements).first(count));
+    return true;
+}
+
+DeterminantResult DeterminantPageLogic::computeDeterminant(WorkControl* control) const {
+    if (m_nOrder < kMinDeterminantOrder || m_nOrder > kMaxDeterminantOrder) return {};
+    const std::size_t count = static_cast<std::size_t>(m_nOrder) * m_nOrder;
+    return Determinant(m_nOrder, std::span(matrix_.elements).first(count), control);
+}
+
+void DeterminantPageLogic::finishCompute(const DeterminantResult& result) {
+    switch (result.status) {
+        case ComputeStatus::Done:
+            m_fResult = static_cast<float>(result.value);
+            controls_.refreshControls();
+            return;
+        case ComputeStatus::NoMemory:
+            messages_.showMessage(kMsgNoMemory);
+            return;
+        case ComputeStatus::BadOperands:
+        case ComputeStatus::Cancelled:
+            return;
+    }
+}
+
+void DeterminantPageLogic::OnCompute(WorkControl* control) {
+    if (beginCompute()) finishCompute(computeDeterminant(control));
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/message_service.h"
+#include "core/work_control.h"
+#include "matrix/determinant.h"
+#include "matrix/page_controls.h"
+
+// The determinant page's working matrix: room for order 50, row-major n x n
+// at the front for order n.
+struct DeterminantMatrix {
+    std::array<float, kMaxDeterminantOrder * kMaxDeterminantOrder> elements{};
+};
+
+// The program-wide working matrix that the determinant page uses; tests make their own.
+DeterminantMatrix& ProgramDeterminantMatrix();
+
+// The determinant page without its window.
+class DeterminantPageLogic {
+  public:
+    DeterminantPageLogic(DeterminantMatrix& matrix, MessageService& messages,
+                         PageControls& controls);
+
+    // The fields the window exchanges with its edits.
+    std::string m_strElements;
+    int m_nOrder = 0;
+    float m_fResult = 0.0f;
+
+    // Reads the edits, checks (messages 126, then 127), reads n x n elements
+    // and shows the determinant as a single.
+    void OnCompute(WorkControl* control = nullptr);
+
+    // The three steps of OnCompute, for a window that computes on a worker
+    // thread. beginCompute reads and checks and is false after a message;
+    // computeDeterminant only reads the working matrix; finishCompute stores
+    // and shows the result, or message 129 when there was no room to compute
+    // it, or nothing when it was cancelled.
+    bool beginCompute();
+    DeterminantResult computeDeterminant(WorkControl* control) const;
+    void finishCompute(const DeterminantResult& result);
+
+  private:
+    DeterminantMatrix& matrix_;
+    MessageService& messages_;
+    PageControls& controls_;
+};

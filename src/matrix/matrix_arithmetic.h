@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/work_control.h"
+#include "matrix/compute_status.h"
+#include "matrix/matrix_store.h"
+
+// The three operations of the matrix page; the values are the operation
+// characters that name them.
+enum class MatrixOperation : char { Sum = '+', Difference = '-', Product = '*' };
+
+// True when the shapes allow the operation: equal shapes for the sum and the
+// difference, columns of the first = rows of the second for the product.
+bool ShapesFit(MatrixOperation operation, const MatrixSlot& first, const MatrixSlot& second);
+
+// The string id of the message for shapes that do not fit (103, 104 or 105).
+int ShapeMessageId(MatrixOperation operation);
+
+// The name a result gets: "Sum", "Difference" or "Product".
+std::string_view ResultName(MatrixOperation operation);
+
+struct MatrixResult {
+    ComputeStatus status = ComputeStatus::BadOperands;
+    std::string text;  // in the matrix text format; empty unless Done
+    int nRows = 0;
+    int nCols = 0;
+};
+
+// Reads both operands from the store, parses them (the first completely before
+// the second) and computes in double precision: element by element for the sum
+// and the difference, and for the product each element as the sum over k, in
+// increasing order, of the exact double products A(r,k) B(k,c). Each element is
+// written right after it is computed.
+//
+// Positions outside the store or shapes that do not fit give BadOperands (the
+// page has checked them first); an element count out of range for either
+// operand or the result, operands beyond the physical memory, or storage that
+// cannot be had, gives NoMemory. Reports progress and stops (Cancelled) when asked to.
+MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOperation operation,
+                       WorkControl* control = nullptr);

@@ -1,0 +1,148 @@
+#include "matrix/matrix_page_logic.h"
+
+#include <cstddef>
+#include <utility>
+
+#include "matrix/matrix_messages.h"
+
+namespace {
+
+char foldLatin(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool validPosition(int position, std::size_t count) {
+    return position >= 0 && static_cast<std::size_t>(position) < count;
+}
+
+// A selector's selection after the name at removed went, with remaining names left.
+std::optional<int> selectionAfterRemoval(std::optional<int> selection, int removed, int remaining) {
+    if (!selection) return std::nullopt;
+    if (*selection == removed) return removed <= remaining - 1 ? removed : remaining - 1;
+    if (*selection > removed) return *selection - 1;
+    return selection;
+}
+
+}  // namespace
+
+bool SameMatrixName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (foldLatin(a[i]) != foldLatin(b[i])) return false;
+    }
+    return true;
+}
+
+MatrixPageLogic::MatrixPageLogic(MatrixStore& store, MessageService& messages,
+                                 PageControls& controls)
+    : store_(store), messages_(messages), controls_(controls) {}
+
+std::optional<int> MatrixPageLogic::findName(const std::string& name) const {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (SameMatrixName(names_[i], name)) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+void MatrixPageLogic::OnAddMatrix() {
+    controls_.readControls();
+    if (m_strElements.empty()) return messages_.showMessage(kMsgEnterMatrix);
+    if (m_nRows <= 0 || m_nCols <= 0) return messages_.showMessage(kMsgShapeNotPositive);
+    if (m_strName.empty()) return messages_.showMessage(kMsgEnterName);
+    if (const std::optional<int> existing = findName(m_strName)) {
+        // The list keeps the name as first written; only the matrix changes.
+        if (messages_.askYesNo(kAskOverwrite))
+            store_.write(*existing, {m_nRows, m_nCols, m_strElements});
+        return;
+    }
+    const int count = static_cast<int>(names_.size());
+    if (count == MatrixStore::kCapacity) return messages_.showMessage(kMsgListFull);
+    store_.write(count, {m_nRows, m_nCols, m_strElements});
+    names_.push_back(m_strName);
+    list_ = count;
+}
+
+void MatrixPageLogic::OnDeleteMatrix() {
+    if (names_.empty()) return messages_.showMessage(kMsgListEmpty);
+    if (!messages_.askYesNo(kAskDelete)) return;
+    if (!list_) return;  // the list always has a selection while it has names
+    const int removed = *list_;
+    const int count = static_cast<int>(names_.size());
+    names_.erase(names_.begin() + removed);
+    if (names_.empty()) {
+        list_ = first_ = second_ = std::nullopt;
+        m_strElements.clear();
+        m_strName.clear();
+        controls_.refreshControls();
+        return;
+    }
+    const int remaining = count - 1;
+    list_ = selectionAfterRemoval(list_, removed, remaining);
+    first_ = selectionAfterRemoval(first_, removed, remaining);
+    second_ = selectionAfterRemoval(second_, removed, remaining);
+    store_.remove(removed, count);
+    loadListSelection();
+}
+
+void MatrixPageLogic::OnSelchangeMatrixList() { loadListSelection(); }
+
+void MatrixPageLogic::loadListSelection() {
+    if (!list_) return;
+    const MatrixSlot& slot = store_.read(*list_);
+    m_strElements = slot.strElements;
+    m_nRows = slot.nRows;
+    m_nCols = slot.nCols;
+    m_strName = names_[static_cast<std::size_t>(*list_)];
+    controls_.refreshControls();
+}
+
+bool MatrixPageLogic::beginOperation(MatrixOperation operation) {
+    if (!first_ || !second_) {
+        messages_.showMessage(kMsgChooseMatrices);
+        return false;
+    }
+    if (!ShapesFit(operation, store_.read(*first_), store_.read(*second_))) {
+        messages_.showMessage(ShapeMessageId(operation));
+        controls_.refreshControls();
+        return false;
+    }
+    return true;
+}
+
+MatrixResult MatrixPageLogic::computeOperation(MatrixOperation operation,
+                                               WorkControl* control) const {
+    if (!first_ || !second_) return {};
+    return Calculate(store_, *first_, *second_, operation, control);
+}
+
+void MatrixPageLogic::finishOperation(MatrixOperation operation, MatrixResult result) {
+    switch (result.status) {
+        case ComputeStatus::Done:
+            m_strElements = std::move(result.text);
+            m_nRows = result.nRows;
+            m_nCols = result.nCols;
+            m_strName = ResultName(operation);
+            controls_.refreshControls();
+            return;
+        case ComputeStatus::NoMemory:
+            messages_.showMessage(kMsgNoMemory);
+            return;
+        case ComputeStatus::BadOperands:
+        case ComputeStatus::Cancelled:
+            return;
+    }
+}
+
+void MatrixPageLogic::runOperation(MatrixOperation operation, WorkControl* control) {
+    if (beginOperation(operation)) finishOperation(operation, computeOperation(operation, control));
+}
+
+void MatrixPageLogic::selectInList(int position) {
+    if (validPosition(position, names_.size())) list_ = position;
+}
+
+void MatrixPageLogic::selectFirst(int position) {
+    if (validPosition(position, names_.size())) first_ = position;
+}
+
+void MatrixPageLogic::selectSecond(int position) {
+    if (validPosition(position, names_.size())) second_ = position;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/message_service.h"
+#include "core/work_control.h"
+#include "matrix/matrix_arithmetic.h"
+#include "matrix/matrix_store.h"
+#include "matrix/page_controls.h"
+
+// The matrix page without its window: the four edited fields, the list of
+// names with the list's and the two operand selectors' selections, and the
+// handlers. Name i of the list is the name of store entry i.
+class MatrixPageLogic {
+  public:
+    MatrixPageLogic(MatrixStore& store, MessageService& messages, PageControls& controls);
+
+    // The fields the window exchanges with its four edits.
+    std::string m_strElements;
+    std::string m_strName;
+    int m_nRows = 0;
+    int m_nCols = 0;
+
+    // Reads the edits, checks (messages 106, 107, 108, question 109, 110) and
+    // appends the matrix, or overwrites the one of the same name after a Yes.
+    void OnAddMatrix();
+    // Asks question 112 and removes the matrix selected in the list (111 when
+    // there is none), then loads the newly selected matrix into the fields.
+    void OnDeleteMatrix();
+    // Loads the matrix selected in the list into the fields.
+    void OnSelchangeMatrixList();
+
+    void OnSum(WorkControl* control = nullptr) { runOperation(MatrixOperation::Sum, control); }
+    void OnDifference(WorkControl* control = nullptr) {
+        runOperation(MatrixOperation::Difference, control);
+    }
+    void OnProduct(WorkControl* control = nullptr) {
+        runOperation(MatrixOperation::Product, control);
+    }
+
+    // The three steps of OnSum, OnDifference and OnProduct, for a window that
+    // computes on a worker thread. beginOperation checks the selections (102)
+    // and the shapes (103 to 105) and is false after a message;
+    // computeOperation only reads the store; finishOperation shows the result
+    // in the fields, or message 129 when there was no room for it, or nothing
+    // when it was cancelled.
+    bool beginOperation(MatrixOperation operation);
+    MatrixResult computeOperation(MatrixOperation operation, WorkControl* control) const;
+    void finishOperation(MatrixOperation operation, MatrixResult result);
+
+    // The names the three selectors show, in list order, and their selections.
+    const std::vector<std::string>& names() const { return names_; }
+    std::optional<int> listSelection() const { return list_; }
+    std::optional<int> firstSelection() const { return first_; }
+    std::optional<int> secondSelection() const { return second_; }
+
+    // What the user picks; a position without a name is ignored. The window
+    // follows a pick in the list with OnSelchangeMatrixList.
+    void selectInList(int position);
+    void selectFirst(int position);
+    void selectSecond(int position);
+
+  private:
+    void runOperation(MatrixOperation operation, WorkControl* control);
+    std::optional<int> findName(const std::string& name) const;
+    void loadListSelection();
+
+    MatrixStore& store_;
+    MessageService& messages_;
+    PageControls& controls_;
+    std::vector<std::string> names_;
+    std::optional<int> list_;
+    std::optional<int> first_;
+    std::optional<int> second_;
+};
+
+// Two names are the same when they are equal as whole texts, ignoring the case
+// of the Latin letters A to Z only.
+bool SameMatrixName(const std::string& a, const std::string& b);

@@ -1,0 +1,11 @@
+#pragma once
+
+// The data exchange between a page's logic and its window: reading copies the
+// edits into the page's fields, refreshing copies the fields into the edits.
+// The window implements it; tests stand in for the window.
+class PageControls {
+  public:
+    virtual ~PageControls() = default;
+    virtual void readControls() = 0;
+    virtual void refreshControls() = 0;
+};

@@ -1,0 +1,117 @@
+#include "matrix/matrix_arithmetic.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class MatrixArithmetic : public testing::Test {
+  protected:
+    MatrixResult run(MatrixSlot first, MatrixSlot second, MatrixOperation operation,
+                     WorkControl* control = nullptr) {
+        store.write(0, std::move(first));
+        store.write(1, std::move(second));
+        return Calculate(store, 0, 1, operation, control);
+    }
+
+    MatrixStore store;
+};
+
+TEST_F(MatrixArithmetic, ProductOfRowAndColumnIsOneByOne) {
+    const MatrixResult result = run({1, 3, "1 2 3"}, {3, 1, "4 5 6"}, MatrixOperation::Product);
+    EXPECT_EQ(result.status, ComputeStatus::Done);
+    EXPECT_EQ(result.text, "32,\r\n");
+    EXPECT_EQ(result.nRows, 1);
+    EXPECT_EQ(result.nCols, 1);
+}
+
+TEST_F(MatrixArithmetic, ProductOfColumnAndRowIsOuter) {
+    const MatrixResult result = run({3, 1, "1 2 3"}, {1, 3, "4 5 6"}, MatrixOperation::Product);
+    EXPECT_EQ(result.text, "4,5,6,\r\n8,10,12,\r\n12,15,18,\r\n");
+    EXPECT_EQ(result.nRows, 3);
+    EXPECT_EQ(result.nCols, 3);
+}
+
+TEST_F(MatrixArithmetic, ProductAccumulatesInDoubleWithIncreasingK) {
+    // 1 + 2^60 - 2^60: in this order the 1 is lost, in the reverse order it stays.
+    const MatrixResult result = run({1, 3, "1 1073741824 -1073741824"},
+                                    {3, 1, "1 1073741824 1073741824"}, MatrixOperation::Product);
+    EXPECT_EQ(result.text, "0,\r\n");
+    // 4097^2 = 16785409 needs 25 bits: kept exactly in double, it leaves the 1.
+    EXPECT_EQ(run({1, 2, "4097 -1"}, {2, 1, "4097 16785408"}, MatrixOperation::Product).text,
+              "1,\r\n");
+}
+
+TEST_F(MatrixArithmetic, SumOfNearestSinglesShowsSixDigits) {
+    EXPECT_EQ(run({1, 1, "0.1"}, {1, 1, "0.2"}, MatrixOperation::Sum).text, "0.3,\r\n");
+}
+
+TEST_F(MatrixArithmetic, MissingElementsReadAsZero) {
+    const MatrixResult result = run({2, 2, "1 2"}, {2, 2, "1 1 1 1"}, MatrixOperation::Sum);
+    EXPECT_EQ(result.text, "2,3,\r\n1,1,\r\n");
+}
+
+TEST_F(MatrixArithmetic, DifferenceOfAMatrixWithItselfIsZero) {
+    store.write(3, {2, 2, "1.5 -2 1e30 7"});
+    const MatrixResult result = Calculate(store, 3, 3, MatrixOperation::Difference);
+    EXPECT_EQ(result.text, "0,0,\r\n0,0,\r\n");
+}
+
+TEST_F(MatrixArithmetic, DifferenceSubtractsTheSecond) {
+    EXPECT_EQ(run({1, 2, "5 1"}, {1, 2, "2 3"}, MatrixOperation::Difference).text, "3,-2,\r\n");
+}
+
+TEST_F(MatrixArithmetic, InfinitiesAndNanFlowIntoTheText) {
+    // inf - inf: the sign of the NaN is the hardware's.
+    const std::string text = run({1, 2, "1e39 1e39"}, {1, 2, "1 -1e39"}, MatrixOperation::Sum).text;
+    EXPECT_TRUE(text == "inf,nan,\r\n" || text == "inf,-nan,\r\n") << text;
+}
+
+TEST(MatrixShapes, SumNeedsEqualShapesProductNeedsMatchingInnerSize) {
+    const MatrixSlot oneByTwo{1, 2, "1 2"};
+    const MatrixSlot twoByOne{2, 1, "1 2"};
+    const MatrixSlot twoByThree{2, 3, "1"};
+    EXPECT_FALSE(ShapesFit(MatrixOperation::Sum, oneByTwo, twoByOne));
+    EXPECT_FALSE(ShapesFit(MatrixOperation::Difference, oneByTwo, twoByOne));
+    EXPECT_TRUE(ShapesFit(MatrixOperation::Product, oneByTwo, twoByOne));
+    EXPECT_FALSE(ShapesFit(MatrixOperation::Product, twoByThree, twoByThree));
+    EXPECT_EQ(ShapeMessageId(MatrixOperation::Sum), 103);
+    EXPECT_EQ(ShapeMessageId(MatrixOperation::Difference), 104);
+    EXPECT_EQ(ShapeMessageId(MatrixOperation::Product), 105);
+}
+
+TEST_F(MatrixArithmetic, OperandsThatDoNotFitAreNeverRead) {
+    EXPECT_EQ(run({2, 3, "1"}, {2, 3, "1"}, MatrixOperation::Product).status,
+              ComputeStatus::BadOperands);
+    EXPECT_EQ(Calculate(store, 0, 1000, MatrixOperation::Sum).status, ComputeStatus::BadOperands);
+    EXPECT_EQ(run({-2, 1, "1"}, {-2, 1, "1"}, MatrixOperation::Sum).status,
+              ComputeStatus::BadOperands);
+}
+
+TEST_F(MatrixArithmetic, ElementCountsBeyondRangeAreRefused) {
+    // Each operand is fine; the 100000 x 100000 result is not.
+    EXPECT_EQ(run({100000, 1, "1"}, {1, 100000, "1"}, MatrixOperation::Product).status,
+              ComputeStatus::NoMemory);
+    EXPECT_EQ(run({50000, 50000, "1"}, {50000, 50000, "1"}, MatrixOperation::Sum).status,
+              ComputeStatus::NoMemory);
+}
+
+TEST_F(MatrixArithmetic, CancelledWorkHasNoResult) {
+    WorkControl control;
+    control.requestCancel();
+    const MatrixResult result =
+        run({300, 300, "1 2 3"}, {300, 300, "4 5 6"}, MatrixOperation::Product, &control);
+    EXPECT_EQ(result.status, ComputeStatus::Cancelled);
+    EXPECT_TRUE(result.text.empty());
+}
+
+TEST_F(MatrixArithmetic, ProgressReachesTheEnd) {
+    WorkControl control;
+    const MatrixResult result =
+        run({200, 200, "1"}, {200, 200, "1"}, MatrixOperation::Product, &control);
+    EXPECT_EQ(result.status, ComputeStatus::Done);
+    EXPECT_EQ(control.fraction(), 1.0);
+}
+
+}  // namespace

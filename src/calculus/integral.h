@@ -39,10 +39,9 @@ double Integral(const Formula& f, double a, double b, double eps, int depth, int
         for (unsigned long long first = 0; first < points; first += kPointsPerBatch) {
             const int count =
                 static_cast<int>(std::min<unsigned long long>(kPointsPerBatch, points - first));
-            for (int j = 0; j < count; ++j) {
-                const double i = static_cast<double>(2 * (first + j) + 1);
-                xs[j] = static_cast<float>(i * h + a);
-            }
+            // i stays an exact integer in double for any level that can be reached.
+            double i = 2.0 * static_cast<double>(first) + 1.0;
+            for (int j = 0; j < count; ++j, i += 2.0) xs[j] = static_cast<float>(i * h + a);
             f(xs, values, count);
             for (int j = 0; j < count; ++j) sum += values[j];
             evaluations += static_cast<unsigned long long>(count);

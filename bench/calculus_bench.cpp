@@ -1,0 +1,105 @@
+// What the numeric methods add to the evaluations they make: time per
+// evaluation inside Integral, the sum loop and FindRoot, against the bare
+// evaluator on the same formula and the same kind of call (batches of points
+// for the integral and the sum, one point at a time for the root), each
+// method with and without a progress and cancellation hook.
+// Run: build/bin/bench_calculus
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "calculus/integral.h"
+#include "calculus/progression.h"
+#include "calculus/root_solver.h"
+#include "expr/compiler.h"
+
+namespace {
+
+const char* const kFormula = "1.25*x*x*x*x*x*x+2*x*x*x*x*x-3.5*x*x*x*x+x*x*x/4-6*x*x+7*x-8";
+
+const CompiledExpression& formula() {
+    static CompiledExpression expr;
+    static const bool compiled = (CompileExpression(expr, kFormula), true);
+    (void)compiled;
+    return expr;
+}
+
+WorkControl* hook(const benchmark::State& state) {
+    static WorkControl control;
+    return state.range(0) != 0 ? &control : nullptr;
+}
+
+void perEvaluation(benchmark::State& state, unsigned long long evaluations) {
+    state.SetItemsProcessed(state.iterations() * static_cast<long long>(evaluations));
+}
+
+constexpr int kPoints = 32768;
+
+// The bare evaluator on kPoints points, in batches as the methods gather them.
+void BareBatch(benchmark::State& state) {
+    std::vector<float> xs(kPoints), values(kPoints);
+    for (int i = 0; i < kPoints; ++i) xs[i] = static_cast<float>(i) / kPoints * 2.0f;
+    double sink = 0.0;
+    for (auto _ : state) {
+        for (int first = 0; first < kPoints; first += kPointsPerBatch) {
+            EvaluateExpressionBatch(formula(), xs.data() + first, values.data() + first,
+                                    kPointsPerBatch);
+        }
+        for (float v : values) sink += v;
+        benchmark::DoNotOptimize(sink);
+    }
+    perEvaluation(state, kPoints);
+}
+
+// The bare evaluator one point at a time.
+void BarePoint(benchmark::State& state) {
+    float x = 0.0f;
+    double sink = 0.0;
+    for (auto _ : state) {
+        for (int i = 0; i < kPoints; ++i) {
+            sink += EvaluateExpression(formula(), x);
+            x = x < 2.0f ? x + 1e-4f : 0.0f;
+        }
+        benchmark::DoNotOptimize(sink);
+    }
+    perEvaluation(state, kPoints);
+}
+
+// Depth 16 with a precision no level can meet: 2^15 + 1 evaluations.
+void IntegralMethod(benchmark::State& state) {
+    for (auto _ : state) {
+        int failed = 0;
+        benchmark::DoNotOptimize(Integral(formula(), 0.0, 2.0, 1e-300, 16, failed, hook(state)));
+    }
+    perEvaluation(state, (1ULL << 15) + 1);
+}
+
+void SumLoop(benchmark::State& state) {
+    for (auto _ : state) {
+        double sum = 0.0;
+        SumProgression(CompiledFormula{formula()}, 0.0, (kPoints - 1) * 0.0625, 0.0625, sum,
+                       hook(state));
+        benchmark::DoNotOptimize(sum);
+    }
+    perEvaluation(state, kPoints);
+}
+
+// Tolerances no pass can meet: the solver runs to its bound.
+void RootSolver(benchmark::State& state) {
+    for (auto _ : state) {
+        int noRoot = 0;
+        benchmark::DoNotOptimize(
+            FindRoot(formula(), 0.0, 2.0, 1e-300, 1e-300, noRoot, hook(state)));
+    }
+    perEvaluation(state, kMaxRootPasses + 2);
+}
+
+BENCHMARK(BareBatch);
+BENCHMARK(IntegralMethod)->Arg(0)->Arg(1)->ArgName("hook");
+BENCHMARK(SumLoop)->Arg(0)->Arg(1)->ArgName("hook");
+BENCHMARK(BarePoint);
+BENCHMARK(RootSolver)->Arg(0)->Arg(1)->ArgName("hook");
+
+}  // namespace
+
+BENCHMARK_MAIN();

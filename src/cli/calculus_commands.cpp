@@ -31,6 +31,16 @@ struct Reader {
         ok = value.has_value();
         return value.value_or(fallback);
     }
+    // Runs the request on the formula once every argument has been read; a
+    // usage error when one did not parse.
+    template <class Request>
+    int run(Request request) const {
+        if (!ok) return kExitUsage;
+        const std::string& formula = args.plain[0];
+        return reportOutcome(
+            runLongRequest([&](WorkControl* control) { return request(formula, control); }));
+    }
+
     int intOption(std::string_view name, int fallback) {
         const auto it = args.options.find(name);
         if (!ok || it == args.options.end()) return fallback;
@@ -65,10 +75,9 @@ int runProgressionCommand(const std::vector<std::string>& argv, std::string_view
     const double to = read.number(2, "TO");
     const bool stepSet = args->options.count("step") != 0;
     const double step = read.option("step", 0.0);
-    if (!read.ok) return kExitUsage;
-    const std::string formula = args->plain[0];
-    return reportOutcome(runLongRequest(
-        [&](WorkControl* control) { return request(formula, from, to, stepSet, step, control); }));
+    return read.run([&](const std::string& formula, WorkControl* control) {
+        return request(formula, from, to, stepSet, step, control);
+    });
 }
 
 }  // namespace
@@ -82,12 +91,10 @@ int runIntegralCommand(const std::vector<std::string>& argv) {
     const double upper = read.number(2, "UPPER");
     const double precision = read.option("precision", 0.0001);
     const int depth = read.intOption("depth", 10);
-    if (!read.ok) return kExitUsage;
-    const std::string formula = args->plain[0];
-    int failed = 0;
-    return reportOutcome(runLongRequest([&](WorkControl* control) {
+    return read.run([&](const std::string& formula, WorkControl* control) {
+        int failed = 0;
         return RunIntegralRequest(formula, lower, upper, precision, depth, failed, control);
-    }));
+    });
 }
 
 int runDerivativeCommand(const std::vector<std::string>& argv) {
@@ -100,12 +107,10 @@ int runDerivativeCommand(const std::vector<std::string>& argv) {
     const double step = read.option("step", 0.01);
     const double precision = read.option("precision", 0.0001);
     const int depth = read.intOption("depth", 10);
-    if (!read.ok) return kExitUsage;
-    const std::string formula = args->plain[0];
-    int failed = 0;
-    return reportOutcome(runLongRequest([&](WorkControl* control) {
+    return read.run([&](const std::string& formula, WorkControl* control) {
+        int failed = 0;
         return RunDerivativeRequest(formula, point, step, precision, depth, failed, control);
-    }));
+    });
 }
 
 int runSumCommand(const std::vector<std::string>& argv) {
@@ -125,10 +130,8 @@ int runSolveCommand(const std::vector<std::string>& argv) {
     const double right = read.number(2, "RIGHT");
     const double delta = read.option("delta", 0.01);
     const double epsilon = read.option("epsilon", 0.01);
-    if (!read.ok) return kExitUsage;
-    const std::string formula = args->plain[0];
-    int noRoot = 0;
-    return reportOutcome(runLongRequest([&](WorkControl* control) {
+    return read.run([&](const std::string& formula, WorkControl* control) {
+        int noRoot = 0;
         return RunSolveRequest(formula, left, right, delta, epsilon, noRoot, control);
-    }));
+    });
 }

@@ -16,3 +16,16 @@ struct CompiledFormula {
 
 // Points evaluated per batch, and so between two looks at the cancel flag.
 inline constexpr int kPointsPerBatch = 1024;
+
+// Folds values into total in order: total = combine(value, total). Kept out of
+// line on purpose: inlined into a method, the running total shares a stack
+// slot with the method's own and pays a store and a load for every term.
+template <class Combine>
+[[gnu::noinline]] double foldInOrder(double total, const float* values, int count,
+                                     Combine combine) {
+    for (int i = 0; i < count; ++i) total = combine(static_cast<double>(values[i]), total);
+    return total;
+}
+
+inline double addTerm(double value, double total) { return value + total; }
+inline double multiplyTerm(double value, double total) { return value * total; }

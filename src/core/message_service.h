@@ -7,7 +7,7 @@
 // text of the string table. The application shows real boxes; tests record the
 // messages and script the answers to questions.
 class MessageService {
-public:
+  public:
     virtual ~MessageService() = default;
 
     // An OK box with the application's caption.
@@ -20,7 +20,7 @@ public:
 // Records every message and question; answers questions from a script
 // (No once the script is used up).
 class RecordingMessageService final : public MessageService {
-public:
+  public:
     void showMessage(int stringId) override { shown.push_back(stringId); }
     bool askYesNo(int stringId) override {
         asked.push_back(stringId);

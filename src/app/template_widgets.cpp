@@ -21,14 +21,15 @@ const QColor kShadow(128, 128, 128);
 const QColor kHighlight(255, 255, 255);
 
 // Draws text into area the way a dialog static does: paragraphs split at line
-// feeds, lines broken at word boundaries (anywhere within CJK text), one line
-// per font height, horizontally aligned as asked, clipped to the area.
+// feeds, lines broken at word boundaries (anywhere within CJK text) when wrap
+// is set, one line per font height, horizontally aligned as asked, clipped to
+// the area.
 void drawDialogText(QPainter& painter, const QRect& area, const QString& text,
-                    Qt::Alignment alignment, const QFont& font) {
+                    Qt::Alignment alignment, const QFont& font, bool wrap = true) {
     const int pitch = QFontInfo(font).pixelSize();
     const qreal ascent = QFontMetricsF(font).ascent();
     QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     painter.save();
     painter.setClipRect(area);
     painter.setFont(font);
@@ -109,7 +110,7 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     const QRect titleArea(9, 0, qMin(textWidth, width() - 18), pitch);
     painter.fillRect(titleArea.adjusted(-2, 0, 2, 0), palette().color(QPalette::Window));
     painter.setPen(palette().color(foregroundRole()));
-    drawDialogText(painter, titleArea, title_, Qt::AlignLeft, font());
+    drawDialogText(painter, titleArea, title_, Qt::AlignLeft, font(), false);
 }
 
 PictureControl::PictureControl(int resourceId, QSize pictureSize, bool sunken, QWidget* parent)

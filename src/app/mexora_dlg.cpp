@@ -21,6 +21,8 @@
 #include "matrix/matrix_page.h"
 
 #ifdef Q_OS_WIN
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif
 

@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QStyleOptionButton>
 #include <QTextLayout>
 #include <QtMath>
 
@@ -154,8 +155,11 @@ void TextArea::changeEvent(QEvent* event) {
 
 EdgedCheckBox::EdgedCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
 
-void EdgedCheckBox::paintEvent(QPaintEvent* event) {
-    QCheckBox::paintEvent(event);
+void EdgedCheckBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.rect.adjust(2, 1, -1, -1);  // inside the edge
+    style()->drawControl(QStyle::CE_CheckBox, &option, &painter, this);
     drawSunkenEdge(painter, rect());
 }

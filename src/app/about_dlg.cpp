@@ -1,0 +1,22 @@
+#include "app/about_dlg.h"
+
+#include <QPushButton>
+
+#include "app/control_factory.h"
+#include "app/dialog_template.h"
+#include "app/dialog_units.h"
+
+CAboutDlg::CAboutDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
+    const DialogTemplate& dialog = *findDialogTemplate(100);
+    setFixedSize(dialogUnitRect(0, 0, dialog.width, dialog.height).size());
+    setWindowTitle(
+        QString::fromUtf8(dialog.caption.data(), static_cast<qsizetype>(dialog.caption.size())));
+    for (const CreatedControl& created : createControls(dialog, this)) {
+        if (created.id != 1) continue;
+        auto* ok = static_cast<QPushButton*>(created.widget);
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        ok->setFocus();
+    }
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QDialog>
+
+// The About box (template 100): icon, version line, copyright line and OK.
+// Enter, Escape, OK and the close box all close it.
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

@@ -1,0 +1,34 @@
+#include "app/dialog_look.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QPalette>
+
+namespace {
+
+constexpr auto kDialogFontFamily = "宋体";
+
+}  // namespace
+
+void applyDialogFont(QApplication& app) {
+    QFont::insertSubstitutions(kDialogFontFamily, {"Noto Serif CJK SC", "Noto Serif CJK",
+                                                   "Noto Sans CJK SC", "WenQuanYi Zen Hei"});
+    QFont font(kDialogFontFamily);
+    font.setPixelSize(12);
+    app.setFont(font);
+}
+
+void applyDialogColours(QApplication& app) {
+    QPalette palette = app.palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Window, kDialogBackground);
+        palette.setColor(group, QPalette::WindowText, kDialogText);
+        palette.setColor(group, QPalette::Button, kDialogBackground);
+        palette.setColor(group, QPalette::ButtonText, Qt::black);
+        palette.setColor(group, QPalette::Base, Qt::white);
+        palette.setColor(group, QPalette::Text, Qt::black);
+    }
+    palette.setColor(QPalette::Disabled, QPalette::Window, kDialogBackground);
+    palette.setColor(QPalette::Disabled, QPalette::Button, kDialogBackground);
+    app.setPalette(palette);
+}

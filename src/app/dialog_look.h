@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+
+class QApplication;
+
+// The look every dialog of the application shares once start-up has set it.
+inline const QColor kDialogBackground(192, 192, 192);
+inline const QColor kDialogText(0, 64, 128);
+
+// The dialog font: 9-point 宋体, mapped to the best CJK serif face present.
+// It is sized in pixels (12, the 9 points at 96 dpi) because the dialog unit
+// is fixed in logical pixels; Qt scales both together on high-DPI screens.
+void applyDialogFont(QApplication& app);
+
+// Light grey behind dialogs, labels, frames, check boxes and read-only edits,
+// dark blue text; editable fields keep their white background.
+void applyDialogColours(QApplication& app);

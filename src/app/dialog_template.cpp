@@ -1,0 +1,19 @@
+#include "app/dialog_template.h"
+
+namespace {
+
+using namespace ControlStyle;
+using enum ControlKind;
+
+#include "dialog_templates.inc"
+
+}  // namespace
+
+const DialogTemplate* findDialogTemplate(int id) {
+    for (const DialogTemplate& dialog : kDialogTemplates) {
+        if (dialog.id == id) return &dialog;
+    }
+    return nullptr;
+}
+
+std::span<const DialogTemplate> allDialogTemplates() { return kDialogTemplates; }

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+#include "app/control_factory.h"
+#include "app/qt_message_service.h"
+
+class DataExchange;
+struct DialogTemplate;
+
+// A window made from a dialog template: its controls are created at their
+// places when the window is created, found by id, and exchanged with the
+// fields of the derived class by UpdateData and DoDataExchange.
+class DialogWidget : public QWidget {
+    Q_OBJECT
+  public:
+    explicit DialogWidget(int templateId);
+
+    int templateId() const { return templateId_; }
+
+    // Creates the controls as children of this widget, puts this widget into
+    // parent (nullptr: a window of its own), sizes it, and runs OnInitDialog.
+    // Once only.
+    void Create(QWidget* parent);
+
+    // The control with this id, or nullptr.
+    QWidget* control(int id) const;
+    template <class Widget>
+    Widget* control(int id) const {
+        return qobject_cast<Widget*>(control(id));
+    }
+
+    // Every control in template order.
+    const QList<CreatedControl>& controls() const { return controls_; }
+
+    // true: controls to fields; false: fields to controls. false when a read
+    // was refused.
+    bool UpdateData(bool saveAndValidate = true);
+
+    MessageService& messages() { return *messages_; }
+    // Replaces the message boxes (tests record them); nullptr restores them.
+    void setMessageService(MessageService* service);
+
+  protected:
+    // Names the fields and their controls in exchange order.
+    virtual void DoDataExchange(DataExchange& dx);
+
+    // After the controls exist: writes every field to its control.
+    virtual void OnInitDialog();
+
+  private:
+    int templateId_;
+    QList<CreatedControl> controls_;
+    QtMessageService ownMessages_;
+    MessageService* messages_;
+};

@@ -1,0 +1,217 @@
+#include "app/mexora_dlg.h"
+
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWindow>
+
+#include "app/about_dlg.h"
+#include "app/art.h"
+#include "app/data_exchange.h"
+#include "app/hyper_link.h"
+#include "app/template_page.h"
+#include "calculus/equation_page.h"
+#include "calculus/integral_page.h"
+#include "calculus/sum_product_page.h"
+#include "matrix/determinant_page.h"
+#include "matrix/matrix_page.h"
+
+#ifdef Q_OS_WIN
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
+namespace {
+
+struct NavigationEntry {
+    int labelId;  // string table
+    int picture;  // in strip 136
+};
+
+// Entry index = list item index = page index.
+constexpr NavigationEntry kNavigation[CMexoraDlg::kPageCount] = {
+    {115, 1}, {116, 2}, {117, 0}, {118, 3}, {119, 4}, {128, 2},
+};
+
+constexpr int kAboutLabel = 101;
+constexpr int kMailLabel = 1013;
+constexpr int kHomePageLabel = 1014;
+constexpr auto kMailTarget = "mailto:mexora@example.org";
+constexpr auto kHomePageTarget = "http://example.org";
+
+const QColor kNavigationText(0, 64, 128);
+const QColor kLinkNormal(0, 0, 255);
+const QColor kLinkHover(255, 0, 0);
+
+}  // namespace
+
+CMexoraDlg::CMexoraDlg(MessageService* messages)
+    : DialogWidget(102), m_hIcon(applicationIcon()), pageMessages_(messages) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    if (messages) setMessageService(messages);
+}
+
+CMexoraDlg::~CMexoraDlg() {
+    // The pages go in index order, before the labels and the list.
+    for (TemplatePage*& page : m_pPages) {
+        delete page;
+        page = nullptr;
+    }
+}
+
+void CMexoraDlg::DoDataExchange(DataExchange& dx) {
+    dx.control(1032, m_listNav);
+    dx.check(1033, m_bTopMost);
+}
+
+void CMexoraDlg::OnInitDialog() {
+    DialogWidget::OnInitDialog();
+    setWindowIcon(m_hIcon);
+    fillNavigationList();
+    bindLinks();
+    createPages();
+    connect(m_listNav, &QListWidget::clicked, this, &CMexoraDlg::OnClickNavList);
+    connect(m_listNav, &QListWidget::doubleClicked, this, &CMexoraDlg::OnClickNavList);
+    connect(control<QCheckBox>(1033), &QCheckBox::clicked, this, &CMexoraDlg::OnTopMost);
+    m_nCurrentPage = 0;
+    m_listNav->setFocus();
+}
+
+void CMexoraDlg::fillNavigationList() {
+    const QList<QIcon> pictures = navigationIcons();
+    m_listNav->setIconSize(QSize(48, 48));
+    QPalette palette = m_listNav->palette();
+    palette.setColor(QPalette::Text, kNavigationText);
+    m_listNav->setPalette(palette);
+    // Six entries do not fit the list's height: one column, scrolled.
+    m_listNav->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_listNav->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int column =
+        m_listNav->width() - 2 * m_listNav->frameWidth() -
+        m_listNav->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_listNav);
+    m_listNav->setGridSize(QSize(column, 48 + 26));
+    for (const NavigationEntry& entry : kNavigation) {
+        auto* item = new QListWidgetItem(loadQString(entry.labelId), m_listNav);
+        if (entry.picture < pictures.size()) item->setIcon(pictures[entry.picture]);
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    }
+}
+
+void CMexoraDlg::bindLinks() {
+    const QCursor hand = pointingHandCursor();
+    const std::pair<int, const char*> bindings[] = {{kMailLabel, kMailTarget},
+                                                    {kHomePageLabel, kHomePageTarget}};
+    for (std::size_t i = 0; i < links_.size(); ++i) {
+        links_[i] = std::make_unique<CHyperLink>();
+        links_[i]->BindLabel(control(bindings[i].first), this, kLinkNormal, kLinkHover,
+                             QString::fromLatin1(bindings[i].second));
+    }
+    for (auto& link : links_) link->m_hCursor = hand;
+}
+
+void CMexoraDlg::createPages() {
+    m_pPages = {new TemplatePage(130), new CMatrixPage,   new CIntegralPage,
+                new CSumProductPage,   new CEquationPage, new CDeterminantPage};
+    for (std::size_t i = 0; i < m_pPages.size(); ++i) {
+        TemplatePage* page = m_pPages[i];
+        if (pageMessages_) page->setMessageService(pageMessages_);
+        page->Create(this);
+        page->move(0, 0);
+        if (i != 0) page->hide();
+    }
+}
+
+void CMexoraDlg::SelectPage(int index) {
+    if (index < 0 || index >= kPageCount || index == m_nCurrentPage) return;
+    m_pPages[m_nCurrentPage]->hide();
+    m_pPages[index]->show();
+    if (index != 0) m_pPages[index]->takeFocus();
+    m_nCurrentPage = index;
+}
+
+void CMexoraDlg::OnClickNavList(const QModelIndex& index) { SelectPage(index.row()); }
+
+void CMexoraDlg::OnTopMost() {
+    UpdateData(true);
+    // Through the window itself: only the stacking changes, nothing is
+    // re-created, moved or resized.
+    const bool onTop = m_bTopMost != 0;
+    if (QWindow* window = windowHandle()) {
+        window->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    } else {
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    }
+}
+
+void CMexoraDlg::OnSysCommand(int id) {
+    if ((id & 0xFFF0) != kAboutCommand) return;
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMexoraDlg::addSystemMenuEntries(QMenu& menu) {
+    const QString text = loadQString(kAboutLabel);
+    if (text.isEmpty()) return;
+    menu.addSeparator();
+    menu.addAction(text, this, [this] { OnSysCommand(kAboutCommand); });
+}
+
+void CMexoraDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter and Escape are withheld: neither closes the window.
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            DialogWidget::keyPressEvent(event);
+    }
+}
+
+void CMexoraDlg::contextMenuEvent(QContextMenuEvent* event) {
+    // The window manager's menu is out of reach on most desktops; the window
+    // offers the same entries on a right click.
+    QMenu menu(this);
+    addSystemMenuEntries(menu);
+    if (!menu.isEmpty()) menu.exec(event->globalPos());
+}
+
+void CMexoraDlg::showEvent(QShowEvent* event) {
+    DialogWidget::showEvent(event);
+    appendToSystemMenu();
+}
+
+void CMexoraDlg::appendToSystemMenu() {
+#ifdef Q_OS_WIN
+    if (systemMenuExtended_) return;
+    systemMenuExtended_ = true;
+    const QString text = loadQString(kAboutLabel);
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    if (menu && !text.isEmpty()) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, kAboutCommand, reinterpret_cast<LPCWSTR>(text.utf16()));
+    }
+#else
+    systemMenuExtended_ = true;
+#endif
+}
+
+bool CMexoraDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+#ifdef Q_OS_WIN
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
+        OnSysCommand(static_cast<int>(msg->wParam));
+        *result = 0;
+        return true;
+    }
+#endif
+    return DialogWidget::nativeEvent(eventType, message, result);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QIcon>
+#include <array>
+#include <memory>
+
+#include "app/dialog_widget.h"
+
+class CHyperLink;
+class QListWidget;
+class QMenu;
+class QModelIndex;
+class TemplatePage;
+
+// The main window (template 102): the navigation list on the right, the page
+// area on the left holding the cover and the five calculation pages, and along
+// the bottom the always-on-top check box, the author label and two links.
+class CMexoraDlg : public DialogWidget {
+    Q_OBJECT
+  public:
+    // messages, when given, replaces the message boxes of every page.
+    explicit CMexoraDlg(MessageService* messages = nullptr);
+    ~CMexoraDlg() override;
+
+    static constexpr int kPageCount = 6;
+
+    // Shows page index in place of the current one; an index below 0 or the
+    // current one changes nothing. A calculation page takes the focus.
+    void SelectPage(int index);
+
+    // The About command, from the context menu or the window's system menu.
+    void OnSysCommand(int id);
+    static constexpr int kAboutCommand = 16;
+
+    // The entries that the window adds to its system menu: a separator and
+    // "关于mexora". Offered as the context menu of the window.
+    void addSystemMenuEntries(QMenu& menu);
+
+    TemplatePage* page(int index) const { return m_pPages.at(index); }
+    CHyperLink* link(int index) const { return links_.at(index).get(); }
+
+    int m_nCurrentPage = 0;
+    std::array<TemplatePage*, kPageCount> m_pPages{};
+    QListWidget* m_listNav = nullptr;
+    int m_bTopMost = 0;
+    QIcon m_hIcon;
+
+  protected:
+    void DoDataExchange(DataExchange& dx) override;
+    void OnInitDialog() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void OnClickNavList(const QModelIndex& index);
+    void OnTopMost();
+    void fillNavigationList();
+    void bindLinks();
+    void createPages();
+    void appendToSystemMenu();
+
+    MessageService* pageMessages_;
+    std::array<std::unique_ptr<CHyperLink>, 2> links_;
+    bool systemMenuExtended_ = false;
+};

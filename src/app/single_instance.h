@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The single-instance marker: a name that exists while an instance of the
+// same user runs on this machine. Taking it is atomic, so of two instances
+// started at the same moment exactly one gets it. It is held until the
+// process ends and released by the system then, also when the process is
+// killed.
+enum class MarkerState {
+    Taken,         // this process holds the marker now
+    AlreadyTaken,  // another process holds it
+    Unavailable,   // it could not be created; run as if taken
+};
+
+// Takes the marker of this name, for the rest of the process.
+MarkerState takeSingleInstanceMarker(const QString& name);

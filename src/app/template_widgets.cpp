@@ -1,0 +1,165 @@
+#include "app/template_widgets.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QTextLayout>
+#include <QtMath>
+
+#include "app/art.h"
+#include "app/dialog_look.h"
+
+namespace {
+
+// Where the text of an ideographic em box sits: the box spans the font's
+// pixel size, and the baseline lies 0.88 of it below the box's top.
+constexpr qreal kBaselineInEmBox = 0.88;
+
+const QColor kShadow(128, 128, 128);
+const QColor kHighlight(255, 255, 255);
+
+// Draws text into area the way a dialog static does: paragraphs split at line
+// feeds, lines broken at word boundaries (anywhere within CJK text) when wrap
+// is set, one line per font height, horizontally aligned as asked, clipped to
+// the area.
+void drawDialogText(QPainter& painter, const QRect& area, const QString& text,
+                    Qt::Alignment alignment, const QFont& font, bool wrap = true) {
+    const int pitch = QFontInfo(font).pixelSize();
+    const qreal ascent = QFontMetricsF(font).ascent();
+    QTextOption option;
+    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    painter.save();
+    painter.setClipRect(area);
+    painter.setFont(font);
+    qreal top = area.top();
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(area.width());
+            qreal x = area.left();
+            if (alignment & Qt::AlignHCenter) x += (area.width() - line.naturalTextWidth()) / 2;
+            line.setPosition(QPointF(x, top + kBaselineInEmBox * pitch - ascent));
+            top += pitch;
+        }
+        layout.endLayout();
+        layout.draw(&painter, QPointF(0, 0));
+        if (paragraph.isEmpty()) top += pitch;
+    }
+    painter.restore();
+}
+
+void drawSunkenEdge(QPainter& painter, const QRect& r) {
+    painter.setPen(kShadow);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(kHighlight);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+}
+
+void applyEditColours(QWidget& edit, bool readOnly) {
+    const QPalette app = QApplication::palette(&edit);
+    QPalette palette = edit.palette();
+    palette.setColor(QPalette::Base, readOnly ? kDialogBackground : app.color(QPalette::Base));
+    palette.setColor(QPalette::Text, readOnly ? kDialogText : app.color(QPalette::Text));
+    edit.setPalette(palette);
+}
+
+}  // namespace
+
+StaticText::StaticText(const QString& text, Qt::Alignment alignment, bool sunken, QWidget* parent)
+    : QWidget(parent), text_(text), alignment_(alignment), sunken_(sunken) {
+    setForegroundRole(QPalette::WindowText);
+}
+
+void StaticText::setText(const QString& text) {
+    text_ = text;
+    update();
+}
+
+void StaticText::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QRect area = rect();
+    if (sunken_) {
+        drawSunkenEdge(painter, area);
+        area.adjust(1, 1, -1, -1);
+    }
+    painter.setPen(palette().color(foregroundRole()));
+    drawDialogText(painter, area, text_, alignment_, font());
+}
+
+GroupFrame::GroupFrame(const QString& title, QWidget* parent) : QWidget(parent), title_(title) {
+    setForegroundRole(QPalette::WindowText);
+}
+
+void GroupFrame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int pitch = QFontInfo(font()).pixelSize();
+    // The frame's top edge runs through the middle of the title.
+    const QRect frame = rect().adjusted(0, pitch / 2, -1, -1);
+    painter.setPen(kShadow);
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    painter.setPen(kHighlight);
+    painter.drawRect(frame.adjusted(1, 1, 0, 0));
+    if (title_.isEmpty()) return;
+    const int textWidth = qCeil(QFontMetricsF(font()).horizontalAdvance(title_));
+    const QRect titleArea(9, 0, qMin(textWidth, width() - 18), pitch);
+    painter.fillRect(titleArea.adjusted(-2, 0, 2, 0), palette().color(QPalette::Window));
+    painter.setPen(palette().color(foregroundRole()));
+    drawDialogText(painter, titleArea, title_, Qt::AlignLeft, font(), false);
+}
+
+PictureControl::PictureControl(int resourceId, QSize pictureSize, bool sunken, QWidget* parent)
+    : QWidget(parent), resourceId_(resourceId), pictureSize_(pictureSize), sunken_(sunken) {}
+
+QSize PictureControl::sizeHint() const {
+    return sunken_ ? pictureSize_ + QSize(2, 2) : pictureSize_;
+}
+
+void PictureControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRect area = rect();
+    if (sunken_) {
+        drawSunkenEdge(painter, area);
+        area.adjust(1, 1, -1, -1);
+    }
+    paintArt(painter, resourceId_, area);
+}
+
+FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void FieldEdit::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::PaletteChange) {
+        // Recolouring changes the palette again; only act when it is off.
+        const bool grey = palette().color(QPalette::Base) == kDialogBackground;
+        if (grey != isReadOnly()) applyEditColours(*this, isReadOnly());
+    }
+    QLineEdit::changeEvent(event);
+}
+
+TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) { setTabChangesFocus(true); }
+
+void TextArea::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::PaletteChange) {
+        const bool grey = palette().color(QPalette::Base) == kDialogBackground;
+        if (grey != isReadOnly()) applyEditColours(*this, isReadOnly());
+    }
+    QPlainTextEdit::changeEvent(event);
+}
+
+EdgedCheckBox::EdgedCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
+
+void EdgedCheckBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.rect.adjust(2, 1, -1, -1);  // inside the edge
+    style()->drawControl(QStyle::CE_CheckBox, &option, &painter, this);
+    drawSunkenEdge(painter, rect());
+}

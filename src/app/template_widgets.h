@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QWidget>
+
+// The widgets that stand in for the dialog controls whose Qt counterparts look
+// or behave differently: labels and frames drawn like dialog statics, pictures
+// drawn from SVG, and edits that turn grey while read-only.
+
+// A static text: word-wrapped, drawn from the top with one line every font
+// height (the CJK face's own line spacing would not fit the template boxes),
+// clipped to its box, optionally in a sunken frame. No background of its own.
+class StaticText : public QWidget {
+    Q_OBJECT
+  public:
+    StaticText(const QString& text, Qt::Alignment alignment, bool sunken, QWidget* parent);
+
+    QString text() const { return text_; }
+    void setText(const QString& text);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString text_;
+    Qt::Alignment alignment_;
+    bool sunken_;
+};
+
+// A group box frame: an etched rectangle with its title in the top edge. It
+// is only drawn; the controls inside are its siblings, as in a template.
+class GroupFrame : public QWidget {
+    Q_OBJECT
+  public:
+    GroupFrame(const QString& title, QWidget* parent);
+
+    QString title() const { return title_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString title_;
+};
+
+// A static picture: one of the bitmaps or icons, drawn at the screen's pixel
+// ratio, at the given size plus the sunken frame when it has one.
+class PictureControl : public QWidget {
+    Q_OBJECT
+  public:
+    PictureControl(int resourceId, QSize pictureSize, bool sunken, QWidget* parent);
+
+    int resourceId() const { return resourceId_; }
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    int resourceId_;
+    QSize pictureSize_;
+    bool sunken_;
+};
+
+// A single-line edit; grey with dark blue text while read-only.
+class FieldEdit : public QLineEdit {
+    Q_OBJECT
+  public:
+    explicit FieldEdit(QWidget* parent);
+
+  protected:
+    void changeEvent(QEvent* event) override;
+};
+
+// A multi-line edit in which Enter starts a new line and Tab leaves the field.
+class TextArea : public QPlainTextEdit {
+    Q_OBJECT
+  public:
+    explicit TextArea(QWidget* parent);
+
+  protected:
+    void changeEvent(QEvent* event) override;
+};
+
+// A check box inside a thin sunken edge.
+class EdgedCheckBox : public QCheckBox {
+    Q_OBJECT
+  public:
+    EdgedCheckBox(const QString& text, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "app/template_page.h"
+
+// The equation page (template 133). Button 1031 ("解出") runs the solver.
+class CEquationPage : public TemplatePage {
+    Q_OBJECT
+  public:
+    CEquationPage();
+
+    int m_bNoRoot = 0;
+    double m_dRight = 0.0;
+    double m_dDelta = 0.01;
+    double m_dEpsilon = 0.01;
+    std::string m_strFormula;
+    double m_dRoot = 0.0;
+    double m_dLeft = 0.0;
+
+  protected:
+    void DoDataExchange(DataExchange& dx) override;
+    void OnInitDialog() override;
+};

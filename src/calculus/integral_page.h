@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "app/template_page.h"
+
+// The integral and derivative page (template 131). Button 1015 ("＝" of the
+// integral group) runs the integral request, button 1018 the derivative
+// request; both reach their handlers through button(id)->clicked.
+class CIntegralPage : public TemplatePage {
+    Q_OBJECT
+  public:
+    CIntegralPage();
+
+    std::string m_strMessage;
+    int m_bFailed = 0;
+    double m_dLower = 0.0;
+    double m_dUpper = 0.0;
+    double m_dDiffResult = 0.0;
+    std::string m_strIntegrand;
+    std::string m_strDiffFormula;
+    double m_dPoint = 0.0;
+    int m_nIntDepth = 10;
+    double m_dIntPrecision = 0.0001;
+    double m_dIntResult = 0.0;
+    double m_dDiffPrecision = 0.0001;
+    int m_nDiffDepth = 10;
+    double m_dInitStep = 0.01;
+
+  protected:
+    void DoDataExchange(DataExchange& dx) override;
+    void OnInitDialog() override;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "app/template_page.h"
+
+class QLineEdit;
+
+// The sum and product page (template 132). Button 1026 ("＝" of the sum
+// group) runs the sum, button 1005 the product; check boxes 1022 and 1024
+// switch their step edits 1023 and 1025 between read-only and editable.
+class CSumProductPage : public TemplatePage {
+    Q_OBJECT
+  public:
+    CSumProductPage();
+
+    std::string m_strMessage;
+    QLineEdit* m_editSumStep = nullptr;
+    QLineEdit* m_editProdStep = nullptr;
+    double m_dProdFrom = 0.0;
+    std::string m_strProdFormula;
+    double m_dProdTo = 0.0;
+    double m_dProdResult = 0.0;
+    double m_dProdStep = 0.0;
+    double m_dSumFrom = 0.0;
+    int m_bProdStep = 0;
+    double m_dSumTo = 0.0;
+    int m_bSumStep = 0;
+    double m_dSumResult = 0.0;
+    double m_dSumStep = 0.0;
+    std::string m_strSumFormula;
+
+  protected:
+    void DoDataExchange(DataExchange& dx) override;
+};

@@ -1,0 +1,11 @@
+#include "matrix/determinant_page.h"
+
+#include "app/data_exchange.h"
+
+CDeterminantPage::CDeterminantPage() : TemplatePage(134) {}
+
+void CDeterminantPage::DoDataExchange(DataExchange& dx) {
+    dx.text(1001, m_strElements);
+    dx.text(1034, m_nOrder);
+    dx.text(1009, m_fResult);
+}

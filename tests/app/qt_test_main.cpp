@@ -1,0 +1,19 @@
+// Runs GoogleTest inside a QApplication set up like the program's: Fusion
+// style, the dialog font and colours. Without a display it uses the offscreen
+// platform, so the tests (and their discovery at build time) need none.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "app/dialog_look.h"
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    applyDialogFont(app);
+    applyDialogColours(app);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -4,7 +4,6 @@
 #include <stdlib.h>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <system_error>
 
 namespace {
@@ -26,26 +25,25 @@ std::string_view trimBlanks(std::string_view text) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// True when text is exactly: [sign] digits [. digits] [e|E [sign] digits],
-// with at least one digit before the exponent.
-bool isDecimalNumber(std::string_view text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t digits = 0;
-    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+std::size_t skipDigits(std::string_view text, std::size_t i) {
+    while (i < text.size() && isDigit(text[i])) ++i;
+    return i;
+}
+
+bool isSign(char c) { return c == '+' || c == '-'; }
+
+// from_chars, which takes no leading '+'. When the value is out of range it
+// does not say which way, so strtod in the C locale settles it.
+template <class Number, class Fallback>
+Number convertDecimal(std::string_view number, Fallback fallback) {
+    if (!number.empty() && number.front() == '+') number.remove_prefix(1);
+    Number value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+        value = fallback(std::string(number).c_str(), nullptr, cLocale);
     }
-    if (digits == 0) return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        std::size_t exponentDigits = 0;
-        while (i < text.size() && isDigit(text[i])) ++i, ++exponentDigits;
-        if (exponentDigits == 0) return false;
-    }
-    return i == text.size();
+    return value;
 }
 
 }  // namespace
@@ -56,22 +54,36 @@ std::string formatFloat(float value) { return formatGeneral(static_cast<double>(
 
 std::string formatShortG(double value) { return formatGeneral(value, 6); }
 
+std::size_t decimalPrefixLength(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && isSign(text[i])) ++i;
+    const std::size_t start = i;
+    i = skipDigits(text, i);
+    std::size_t digits = i - start;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fraction = i + 1;
+        i = skipDigits(text, fraction);
+        digits += i - fraction;
+    }
+    if (digits == 0) return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && isSign(text[j])) ++j;
+        const std::size_t exponentEnd = skipDigits(text, j);
+        if (exponentEnd > j) i = exponentEnd;
+    }
+    return i;
+}
+
+float decimalToFloat(std::string_view number) { return convertDecimal<float>(number, strtof_l); }
+
+double decimalToDouble(std::string_view number) { return convertDecimal<double>(number, strtod_l); }
+
 std::optional<double> parseDoubleField(std::string_view text) {
     text = trimBlanks(text);
-    if (!isDecimalNumber(text)) return std::nullopt;
-    // from_chars takes no leading '+'.
-    if (text.front() == '+') text.remove_prefix(1);
-    double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // from_chars does not say which way: a value too small reads as the
-        // nearest double (zero or subnormal), one too large is refused.
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-        value = strtod_l(std::string(text).c_str(), nullptr, cLocale);
-        if (std::isinf(value)) return std::nullopt;
-        return value;
-    }
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+    if (text.empty() || decimalPrefixLength(text) != text.size()) return std::nullopt;
+    const double value = decimalToDouble(text);
+    if (std::isinf(value)) return std::nullopt;  // beyond the range of a double
     return value;
 }
 

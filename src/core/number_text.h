@@ -16,6 +16,19 @@ std::string formatFloat(float value);
 // printf's "%g" of a double (six significant digits), as matrix texts write it.
 std::string formatShortG(double value);
 
+// Length of the longest leading decimal number of text: an optional sign,
+// digits with an optional point and fraction digits (at least one digit in
+// all), then an exponent letter with an optional sign and digits, taken only
+// when digits follow it. Zero when text does not begin with such a number.
+// This is the part that scanf's "%g" reads.
+std::size_t decimalPrefixLength(std::string_view text);
+
+// Correctly rounded conversions of a whole decimal number as above, whatever
+// the process locale: overflow gives an infinity of the number's sign, as
+// scanf does; underflow gives a subnormal or a zero of that sign.
+float decimalToFloat(std::string_view number);
+double decimalToDouble(std::string_view number);
+
 // Reads a number typed in a field: the whole text must be one decimal number
 // (optional sign, digits with an optional point, optional exponent), blanks
 // around it allowed. Anything else, and a value beyond the range of a double,

@@ -1,10 +1,8 @@
 #include "expr/compiler.h"
 
-#include <locale.h>
-#include <stdlib.h>
-
 #include <string>
 
+#include "core/number_text.h"
 #include "expr/replay.h"
 
 namespace {
@@ -25,33 +23,6 @@ constexpr FunctionName kFunctionNames[] = {
 };
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Length of the longest leading decimal constant of a token: digits, an
-// optional point with fraction digits, and an exponent letter with digits
-// (taken only when digits follow it). Zero when no mantissa digit is present.
-std::size_t decimalPrefixLength(std::string_view token) {
-    std::size_t i = 0;
-    std::size_t digits = 0;
-    while (i < token.size() && isDigit(token[i])) ++i, ++digits;
-    if (i < token.size() && token[i] == '.') {
-        ++i;
-        while (i < token.size() && isDigit(token[i])) ++i, ++digits;
-    }
-    if (digits == 0) return 0;
-    if (i + 1 < token.size() && (token[i] == 'e' || token[i] == 'E') && isDigit(token[i + 1])) {
-        i += 2;
-        while (i < token.size() && isDigit(token[i])) ++i;
-    }
-    return i;
-}
-
-// Correctly rounded decimal-to-single conversion, independent of the process
-// locale (the point is always "."); overflow gives infinity, as scanf does.
-float toFloat(std::string_view decimal) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    const std::string text(decimal);
-    return strtof_l(text.c_str(), nullptr, cLocale);
-}
 
 class Tokenizer {
   public:
@@ -90,9 +61,12 @@ class Tokenizer {
             expr_.readable = false;
             emit(ElementCode::kUnknown, 0.0f);
         } else if (isDigit(token.front()) || token.front() == '.') {
+            // The longest leading number; the rest of the token is ignored.
+            // A token holds no sign, since "+" and "-" are delimiters.
             const std::size_t length = decimalPrefixLength(token);
             if (length == 0) expr_.readable = false;  // "." or ".e": no number to read
-            emit(ElementCode::kNumber, length == 0 ? 0.0f : toFloat(token.substr(0, length)));
+            emit(ElementCode::kNumber,
+                 length == 0 ? 0.0f : decimalToFloat(token.substr(0, length)));
         } else {
             char code = ElementCode::kUnknown;
             for (const FunctionName& function : kFunctionNames) {

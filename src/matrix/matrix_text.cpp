@@ -1,13 +1,8 @@
 #include "matrix/matrix_text.h"
 
-#include <locale.h>
-#include <stdlib.h>
-
 #include <algorithm>
-#include <charconv>
 #include <new>
 #include <stdexcept>
-#include <system_error>
 
 #include "core/number_text.h"
 
@@ -29,25 +24,6 @@ std::size_t separatorLength(std::string_view text) {
 // return never reach a token.
 bool isScanBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::size_t skipDigits(std::string_view text, std::size_t i) {
-    while (i < text.size() && isDigit(text[i])) ++i;
-    return i;
-}
-
-// Converts an unsigned decimal number, correctly rounded, whatever the locale.
-float convertUnsigned(std::string_view number) {
-    float value = 0.0f;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // from_chars does not say which end was passed; strtof does, as scanf would.
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-        value = strtof_l(std::string(number).c_str(), nullptr, cLocale);
-    }
-    return value;
-}
-
 }  // namespace
 
 std::optional<std::size_t> ElementCount(int rows, int cols) {
@@ -60,28 +36,9 @@ std::optional<std::size_t> ElementCount(int rows, int cols) {
 float ScanMatrixToken(std::string_view token) {
     std::size_t i = 0;
     while (i < token.size() && isScanBlank(token[i])) ++i;
-    bool negative = false;
-    if (i < token.size() && (token[i] == '+' || token[i] == '-')) {
-        negative = token[i] == '-';
-        ++i;
-    }
-    const std::size_t start = i;
-    i = skipDigits(token, i);
-    std::size_t digits = i - start;
-    if (i < token.size() && token[i] == '.') {
-        const std::size_t fraction = i + 1;
-        i = skipDigits(token, fraction);
-        digits += i - fraction;
-    }
-    if (digits == 0) return 0.0f;
-    if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < token.size() && (token[j] == '+' || token[j] == '-')) ++j;
-        const std::size_t exponentEnd = skipDigits(token, j);
-        if (exponentEnd > j) i = exponentEnd;
-    }
-    const float magnitude = convertUnsigned(token.substr(start, i - start));
-    return negative ? -magnitude : magnitude;
+    const std::string_view rest = token.substr(i);
+    const std::size_t length = decimalPrefixLength(rest);
+    return length == 0 ? 0.0f : decimalToFloat(rest.substr(0, length));
 }
 
 void ParseMatrixTextInto(std::string_view text, std::span<float> values) {

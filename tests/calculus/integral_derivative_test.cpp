@@ -28,7 +28,9 @@ TEST_P(IntegralMethod, StopsAtTheDocumentedLevel) {
     int failed = 0;
     const double r = Integral(f, c.a, c.b, c.eps, c.depth, failed);
     EXPECT_EQ(failed ? std::string("failed") : shown(r), c.expected);
-    if (failed) EXPECT_EQ(r, 0.0);
+    if (failed) {
+        EXPECT_EQ(r, 0.0);
+    }
     EXPECT_EQ(f.points.size(), c.evaluations);
 }
 

@@ -27,7 +27,9 @@ TEST_P(RootSolver, FindsTheDocumentedRoot) {
     int noRoot = 0;
     const double r = FindRoot(f, c.a, c.b, c.delta, c.eps, noRoot);
     EXPECT_EQ(noRoot ? std::string("no root") : shown(r), c.expected);
-    if (noRoot) EXPECT_EQ(r, 0.0);
+    if (noRoot) {
+        EXPECT_EQ(r, 0.0);
+    }
     EXPECT_EQ(f.points.size(), c.evaluations);
 }
 

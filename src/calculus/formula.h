@@ -7,12 +7,19 @@
 // tests can count and trace evaluations at no cost to the real thing.
 struct CompiledFormula {
     const CompiledExpression& expr;
+    // Evaluation never writes the compiled formula, so threads may share it.
+    static constexpr bool kConcurrent = true;
 
     float operator()(float x) const { return EvaluateExpression(expr, x); }
     void operator()(const float* xs, float* values, int count) const {
         EvaluateExpressionBatch(expr, xs, values, count);
     }
 };
+
+// A formula that several threads may evaluate at once. Others (the tests'
+// recording formulas) always run on the calling thread.
+template <class Formula>
+concept ConcurrentFormula = Formula::kConcurrent;
 
 // Points evaluated per batch, and so between two looks at the cancel flag.
 inline constexpr int kPointsPerBatch = 1024;

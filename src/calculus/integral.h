@@ -3,7 +3,9 @@
 #include <cmath>
 #include <vector>
 
+#include "calculus/evaluation_pipeline.h"
 #include "calculus/formula.h"
+#include "core/parallel_run.h"
 #include "core/work_control.h"
 
 // The abscissa of the midpoint i * h + a, rounded to single, for the odd
@@ -16,6 +18,44 @@ inline float midpoint(double base, int j, double h, double a) {
 
 inline void placeMidpoints(float* xs, double base, int count, double h, double a) {
     for (int j = 0; j < count; ++j) xs[j] = midpoint(base, j, h, a);
+}
+
+// Progress of one level of the integral.
+struct LevelProgress {
+    WorkControl* control;
+    unsigned long long& evaluations;
+    unsigned long long points;  // of this level
+
+    // Adds count evaluations, done = how many of this level; false when cancelled.
+    bool add(int count, unsigned long long done) {
+        evaluations += static_cast<unsigned long long>(count);
+        if (!control) return true;
+        control->reportPoints(evaluations);
+        control->reportFraction(static_cast<double>(done) / static_cast<double>(points));
+        return !control->cancelRequested();
+    }
+};
+
+// Adds to sum the values at the midpoints from multiplier 2 first + 1 on,
+// with the evaluations spread over the pool; false when cancelled.
+inline bool sumMidpointsSpread(const CompiledFormula& f, ThreadPool& pool, unsigned long long first,
+                               double h, double a, double& sum, LevelProgress& progress) {
+    unsigned long long placed = first;
+    unsigned long long folded = first;
+    return EvaluateInBlocks(
+        f, pool,
+        [&](float* xs, int limit) {
+            const int count = static_cast<int>(std::min<unsigned long long>(
+                static_cast<unsigned long long>(limit), progress.points - placed));
+            placeMidpoints(xs, 2.0 * static_cast<double>(placed) + 1.0, count, h, a);
+            placed += static_cast<unsigned long long>(count);
+            return count;
+        },
+        [&](const float* values, int count, bool) {
+            sum = foldInOrder(sum, values, count, addTerm);
+            folded += static_cast<unsigned long long>(count);
+            return progress.add(count, folded);
+        });
 }
 
 // The definite integral of f from a to b by Romberg integration: trapezoid
@@ -40,27 +80,29 @@ double Integral(const Formula& f, double a, double b, double eps, int depth, int
 
     float xs[kPointsPerBatch];
     float values[kPointsPerBatch];
+    [[maybe_unused]] ParallelRun run;
     for (int k = 2; k <= depth; ++k) {
         // Level k adds 2^(k-2) points; past 2^62 of them (centuries of work)
         // the count would not fit, and no level could be reached anyway.
         if (k - 2 >= 62) break;
         h = h * 0.5;
         const unsigned long long points = 1ULL << (k - 2);
+        LevelProgress progress{control, evaluations, points};
         double sum = 0.0;
         // The odd multiples i = 1, 3, ..., 2N-1 of h, in increasing order.
         for (unsigned long long first = 0; first < points; first += kPointsPerBatch) {
+            if constexpr (ConcurrentFormula<Formula>) {
+                if (run.spreading()) {
+                    if (!sumMidpointsSpread(f, run.pool(), first, h, a, sum, progress)) return 0.0;
+                    break;
+                }
+            }
             const int count =
                 static_cast<int>(std::min<unsigned long long>(kPointsPerBatch, points - first));
             placeMidpoints(xs, 2.0 * static_cast<double>(first) + 1.0, count, h, a);
             f(xs, values, count);
             sum = foldInOrder(sum, values, count, addTerm);
-            evaluations += static_cast<unsigned long long>(count);
-            if (control) {
-                control->reportPoints(evaluations);
-                control->reportFraction(static_cast<double>(first + count) /
-                                        static_cast<double>(points));
-                if (control->cancelRequested()) return 0.0;
-            }
+            if (!progress.add(count, first + count)) return 0.0;
         }
         row.resize(k + 1);
         double previous = row[1];  // R(k-1, j-1) for the next j

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calculus/evaluation_pipeline.h"
 #include "calculus/formula.h"
+#include "core/parallel_run.h"
 #include "core/work_control.h"
 
 enum class ProgressionEnd {
@@ -56,6 +58,47 @@ template <class Combine>
     return total;
 }
 
+// Progress of a progression: points done, and the fraction of those expected.
+struct ProgressionProgress {
+    WorkControl* control;
+    double expected;
+    unsigned long long done = 0;
+
+    void add(int count) {
+        done += static_cast<unsigned long long>(count);
+        if (!control) return;
+        control->reportPoints(done);
+        control->reportFraction(std::min(1.0, static_cast<double>(done) / expected));
+    }
+};
+
+// The rest of a progression with the evaluations spread over the pool: the
+// pending points first, then the walk's.
+template <class Combine>
+ProgressionEnd accumulateSpread(const CompiledFormula& f, ThreadPool& pool, ProgressionWalk& walk,
+                                const float* pending, int pendingCount, double& result,
+                                Combine combine, ProgressionProgress& progress) {
+    const bool finished = EvaluateInBlocks(
+        f, pool,
+        [&](float* xs, int limit) {
+            const int taken = std::min(pendingCount, limit);
+            std::copy_n(pending, taken, xs);
+            pending += taken;
+            pendingCount -= taken;
+            const int count = taken + gatherPoints(walk, xs + taken, limit - taken);
+            return walk.stuck ? 0 : count;
+        },
+        [&](const float* values, int count, bool more) {
+            result = foldInOrder(result, values, count, combine);
+            progress.add(count);
+            // A walk that got stuck still counts as more, as on one thread.
+            return !((more || walk.stuck) && progress.control &&
+                     progress.control->cancelRequested());
+        });
+    if (!finished) return ProgressionEnd::Cancelled;
+    return walk.stuck ? ProgressionEnd::Stuck : ProgressionEnd::Done;
+}
+
 // Runs over x = from, from + step, ... while x <= to and folds each f(x) into
 // result with combine(value, result), in increasing x. No point is taken when
 // from > to.
@@ -69,21 +112,22 @@ ProgressionEnd AccumulateProgression(const Formula& f, double from, double to, d
     ProgressionWalk walk{from, step, to};
     float xs[kPointsPerBatch];
     float values[kPointsPerBatch];
-    const double expected = std::max(1.0, std::floor((to - from) / step) + 1.0);
-    unsigned long long done = 0;
+    ProgressionProgress progress{control, std::max(1.0, std::floor((to - from) / step) + 1.0)};
+    [[maybe_unused]] ParallelRun run;
     int count = gatherPoints(walk, xs, kPointsPerBatch);
     while (count > 0) {
         if (walk.stuck) return ProgressionEnd::Stuck;
+        if constexpr (ConcurrentFormula<Formula>) {
+            if (run.spreading()) {
+                return accumulateSpread(f, run.pool(), walk, xs, count, result, combine, progress);
+            }
+        }
         f(xs, values, count);
         int next = 0;
         result = foldAndGather(result, values, count, combine, walk, xs, next);
-        done += static_cast<unsigned long long>(count);
+        progress.add(count);
         count = next;
-        if (control) {
-            control->reportPoints(done);
-            control->reportFraction(std::min(1.0, static_cast<double>(done) / expected));
-            if (count > 0 && control->cancelRequested()) return ProgressionEnd::Cancelled;
-        }
+        if (control && count > 0 && control->cancelRequested()) return ProgressionEnd::Cancelled;
     }
     return ProgressionEnd::Done;
 }

@@ -2,16 +2,34 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <iostream>
+#include <utility>
 
 #include "core/number_text.h"
 #include "core/string_table.h"
+#include "core/thread_pool.h"
 
 namespace {
 
 bool isOptionName(std::string_view arg) {
     return arg.size() > 2 && arg.substr(0, 2) == "--" &&
            std::isalpha(static_cast<unsigned char>(arg[2]));
+}
+
+// The whole of in, less one line end at its end; nullopt on a read error.
+std::optional<std::string> readAll(std::istream& in) {
+    std::string text;
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) text.append(buffer, in.gcount());
+    if (in.bad()) return std::nullopt;
+    if (text.ends_with('\n')) {
+        text.pop_back();
+        if (text.ends_with('\r')) text.pop_back();
+    }
+    return text;
 }
 
 }  // namespace
@@ -69,4 +87,53 @@ int reportMessage(int stringId) {
 int reportResult(double value) {
     std::cout << formatDouble(value) << '\n';
     return kExitResult;
+}
+
+std::optional<std::string> readTextArgument(const std::string& arg, std::string_view what) {
+    const bool fromStdin = arg == "-";
+    if (!fromStdin && !arg.starts_with('@')) return arg;
+    const std::string_view path = std::string_view(arg).substr(1);
+    static bool stdinTaken = false;
+    if (fromStdin && std::exchange(stdinTaken, true)) {
+        std::cerr << "mexora-cli: " << what << ": standard input was read already\n";
+        return std::nullopt;
+    }
+    std::ifstream file;
+    if (!fromStdin) file.open(std::string(path), std::ios::binary);
+    std::istream& in = fromStdin ? std::cin : file;
+    std::optional<std::string> text;
+    if (in) text = readAll(in);
+    if (!text) {
+        std::cerr << "mexora-cli: " << what << ": cannot read ";
+        if (fromStdin) {
+            std::cerr << "standard input";
+        } else {
+            std::cerr << '\'' << path << '\'';
+        }
+        std::cerr << ": " << std::strerror(errno) << '\n';
+    }
+    return text;
+}
+
+bool takeThreadsOption(std::vector<std::string>& args) {
+    auto arg = args.begin();
+    while (arg != args.end() && *arg != "--") {
+        if (*arg != "--threads") {
+            ++arg;
+            continue;
+        }
+        if (arg + 1 == args.end()) {
+            std::cerr << "mexora-cli: option --threads needs a value\n";
+            return false;
+        }
+        const std::optional<int> threads = parseIntField(arg[1]);
+        if (!threads || *threads < 1 || *threads > kMaxThreads) {
+            std::cerr << "mexora-cli: --threads takes a whole number from 1 to " << kMaxThreads
+                      << ": '" << arg[1] << "'\n";
+            return false;
+        }
+        SetSharedThreadCount(*threads);
+        arg = args.erase(arg, arg + 2);
+    }
+    return true;
 }

@@ -24,6 +24,17 @@ struct CommandArguments {
 std::optional<CommandArguments> splitArguments(const std::vector<std::string>& args,
                                                const std::vector<std::string_view>& allowedOptions);
 
+// Reads a TEXT argument (a formula or a matrix's elements): "@FILE" is the
+// content of FILE, "-" that of standard input (once only), anything else the
+// text itself. One line end at the end of a file's text is dropped, so a
+// formula saved by an editor still reads. On failure writes a clear error to
+// stderr and returns nullopt.
+std::optional<std::string> readTextArgument(const std::string& arg, std::string_view what);
+
+// Takes "--threads N" out of a command line (before a lone "--") and sizes the
+// shared thread pool by it. False after a usage error written to stderr.
+bool takeThreadsOption(std::vector<std::string>& args);
+
 // Reads a number argument as a page reads its field; on failure writes a clear
 // error naming the argument to stderr and returns nullopt.
 std::optional<double> readNumberArgument(std::string_view text, std::string_view what);

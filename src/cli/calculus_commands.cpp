@@ -36,9 +36,10 @@ struct Reader {
     template <class Request>
     int run(Request request) const {
         if (!ok) return kExitUsage;
-        const std::string& formula = args.plain[0];
+        const std::optional<std::string> formula = readTextArgument(args.plain[0], "FORMULA");
+        if (!formula) return kExitUsage;
         return reportOutcome(
-            runLongRequest([&](WorkControl* control) { return request(formula, control); }));
+            runLongRequest([&](WorkControl* control) { return request(*formula, control); }));
     }
 
     int intOption(std::string_view name, int fallback) {

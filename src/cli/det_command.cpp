@@ -1,5 +1,6 @@
 // mexora-cli det ORDER TEXT: the determinant page's computation.
 #include <iostream>
+#include <utility>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
@@ -24,12 +25,14 @@ int runDeterminantCommand(const std::vector<std::string>& args) {
     if (split->plain.size() != 2) return usageError("det takes ORDER and TEXT", kUsage);
     const std::optional<int> order = readIntArgument(split->plain[0], "ORDER");
     if (!order) return kExitUsage;
+    std::optional<std::string> text = readTextArgument(split->plain[1], "TEXT");
+    if (!text) return kExitUsage;
 
     DeterminantMatrix matrix;
     RecordingMessageService messages;
     NoControls controls;
     DeterminantPageLogic page(matrix, messages, controls);
-    page.m_strElements = split->plain[1];
+    page.m_strElements = std::move(*text);
     page.m_nOrder = *order;
     page.OnCompute();
     if (!messages.shown.empty()) return reportMessage(messages.shown.front());

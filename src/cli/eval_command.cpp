@@ -23,8 +23,10 @@ int runEvalCommand(const std::vector<std::string>& args) {
         if (!x) return kExitUsage;
         points.push_back(*x);
     }
+    const std::optional<std::string> formula = readTextArgument(plain[0], "FORMULA");
+    if (!formula) return kExitUsage;
     static CompiledExpression expr;
-    CompileExpression(expr, plain[0]);
+    CompileExpression(expr, *formula);
     for (double x : points) {
         reportResult(static_cast<double>(EvaluateExpression(expr, static_cast<float>(x))));
     }

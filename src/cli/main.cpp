@@ -23,23 +23,27 @@ const std::vector<CliCommand> kCommands = {
 void printUsage(std::ostream& out) {
     out << "usage:\n";
     for (const CliCommand& command : kCommands) out << "  mexora-cli " << command.usage << '\n';
+    out << "A FORMULA or TEXT written @FILE is read from FILE, written - from standard input.\n"
+           "--threads N (anywhere) computes on N threads; MEXORA_THREADS=N does the same.\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (!takeThreadsOption(args)) return kExitUsage;
+    if (args.empty()) {
         printUsage(std::cerr);
         return kExitUsage;
     }
-    const std::string name = argv[1];
+    const std::string name = args.front();
     if (name == "--help" || name == "-h" || name == "help") {
         printUsage(std::cout);
         return kExitResult;
     }
     for (const CliCommand& command : kCommands) {
         if (command.name == name)
-            return command.run(std::vector<std::string>(argv + 2, argv + argc));
+            return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
     }
     std::cerr << "mexora-cli: unknown command '" << name << "'\n";
     printUsage(std::cerr);

@@ -44,22 +44,26 @@ int runMatrixCommand(const std::vector<std::string>& args) {
     const std::optional<int> rows2 = readIntArgument(plain[4], "ROWS2");
     const std::optional<int> cols2 = readIntArgument(plain[5], "COLS2");
     if (!rows1 || !cols1 || !rows2 || !cols2) return kExitUsage;
+    std::optional<std::string> text1 = readTextArgument(plain[3], "TEXT1");
+    if (!text1) return kExitUsage;
+    std::optional<std::string> text2 = readTextArgument(plain[6], "TEXT2");
+    if (!text2) return kExitUsage;
 
     // The store is large (1000 slots); keep it off the stack.
     const auto store = std::make_unique<MatrixStore>();
     RecordingMessageService messages;
     NoControls controls;
     MatrixPageLogic page(*store, messages, controls);
-    const auto add = [&](std::string name, int rows, int cols, const std::string& text) {
+    const auto add = [&](std::string name, int rows, int cols, std::string& text) {
         page.m_strName = std::move(name);
         page.m_nRows = rows;
         page.m_nCols = cols;
-        page.m_strElements = text;
+        page.m_strElements = std::move(text);
         page.OnAddMatrix();
     };
-    add("1", *rows1, *cols1, plain[3]);
+    add("1", *rows1, *cols1, *text1);
     if (!messages.shown.empty()) return reportMessage(messages.shown.front());
-    add("2", *rows2, *cols2, plain[6]);
+    add("2", *rows2, *cols2, *text2);
     if (!messages.shown.empty()) return reportMessage(messages.shown.front());
     page.selectFirst(0);
     page.selectSecond(1);

@@ -6,6 +6,7 @@
 //
 // The minors of one size are indexed by the colex rank of their row set, which
 // is the order of the set's bit mask; only two sizes are held at a time.
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <new>
 
+#include "core/parallel_run.h"
 #include "matrix/determinant.h"
 #include "matrix/memory_reach.h"
 #include "matrix/work_pacer.h"
@@ -71,19 +73,32 @@ void pairMinors(int n, const float* m, double* out) {
     }
 }
 
-// The minors of order size from those of order size - 1: rows in increasing
-// order, signs + - + by position within the minor, first column n - size.
+// The row set of the given colex rank among the sets of size rows.
+RowMask maskOfRank(std::uint64_t rank, int size) {
+    RowMask mask = 0;
+    int row = kMaxDeterminantOrder;
+    for (int j = size; j >= 1; --j) {
+        do --row;
+        while (binomial(row, j) > rank);
+        mask |= RowMask{1} << row;
+        rank -= binomial(row, j);
+    }
+    return mask;
+}
+
+// The minors of order size from those of order size - 1, ranks first to end:
+// rows in increasing order, signs + - + by position within the minor, first
+// column n - size.
 template <typename Smaller>
 bool minorsOfSize(int n, int size, const float* m, const Smaller* smaller, float* out,
-                  WorkPacer& pacer) {
+                  std::uint64_t first, std::uint64_t end, WorkPacer& pacer) {
     const int column = n - size;
     std::array<double, kMaxDeterminantOrder> columnValues{};
     for (int r = 0; r < n; ++r) columnValues[r] = static_cast<double>(m[r * n + column]);
 
-    const std::uint64_t count = binomial(n, size);
-    RowMask mask = (RowMask{1} << size) - 1;
+    RowMask mask = maskOfRank(first, size);
     std::array<int, kMaxDeterminantOrder> rows{};
-    for (std::uint64_t rank = 0; rank < count; ++rank, mask = nextMask(mask)) {
+    for (std::uint64_t rank = first; rank < end; ++rank, mask = nextMask(mask)) {
         // The colex rank of the rows without rows[i]: the rows before it keep
         // their places and add C(rows[j], j + 1) each, the rows after it move
         // down one place and add C(rows[j], j).
@@ -107,6 +122,30 @@ bool minorsOfSize(int n, int size, const float* m, const Smaller* smaller, float
         if (!pacer.advance(static_cast<std::uint64_t>(size))) return false;
     }
     return true;
+}
+
+// Minors per task when a size is spread over the pool: a few hundred
+// microseconds of work, so a cancel is seen soon on every thread.
+constexpr std::uint64_t kTermsPerTask = 1u << 16;
+
+// All minors of one size, spread over the pool once its serial head has passed.
+template <typename Smaller>
+bool minorsOfSize(int n, int size, const float* m, const Smaller* smaller, float* out,
+                  ParallelRun& run, WorkPacer& pacer) {
+    const std::uint64_t count = binomial(n, size);
+    if (run.pool().threads() < 2) return minorsOfSize(n, size, m, smaller, out, 0, count, pacer);
+    const std::uint64_t perTask =
+        std::max<std::uint64_t>(1, run.pool().taskSize(kTermsPerTask) / size);
+    SpreadPacer spread(pacer);
+    run.forEach((count + perTask - 1) / perTask, [&](std::size_t task) {
+        if (!spread.going()) return;
+        const std::uint64_t first = task * perTask;
+        const std::uint64_t end = std::min(count, first + perTask);
+        WorkPacer quiet(nullptr, 0);
+        minorsOfSize(n, size, m, smaller, out, first, end, quiet);
+        spread.add((end - first) * static_cast<std::uint64_t>(size));
+    });
+    return spread.finish();
 }
 
 template <typename T>
@@ -147,13 +186,14 @@ DeterminantResult Determinant(int n, std::span<const float> matrix, WorkControl*
     double total = 0;
     for (int size = 3; size <= n; ++size) total += static_cast<double>(binomial(n, size)) * size;
     WorkPacer pacer(control, total);
+    ParallelRun run;
     pairMinors(n, m, pairs.get());
     bool going = true;
     for (int size = 3; size <= n && going; ++size) {
         float* out = size % 2 == 1 ? odd.get() : even.get();
-        going = size == 3
-                    ? minorsOfSize(n, size, m, pairs.get(), out, pacer)
-                    : minorsOfSize(n, size, m, size % 2 == 1 ? even.get() : odd.get(), out, pacer);
+        going = size == 3 ? minorsOfSize(n, size, m, pairs.get(), out, run, pacer)
+                          : minorsOfSize(n, size, m, size % 2 == 1 ? even.get() : odd.get(), out,
+                                         run, pacer);
     }
     if (!going || !pacer.checkpoint()) {
         result.status = ComputeStatus::Cancelled;

@@ -1,12 +1,16 @@
 #include "matrix/matrix_arithmetic.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <new>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "core/parallel_run.h"
 #include "matrix/matrix_text.h"
 #include "matrix/memory_reach.h"
 #include "matrix/work_pacer.h"
@@ -22,6 +26,66 @@ double elementValue(MatrixOperation operation, float a, float b) {
                                              : static_cast<double>(a) - static_cast<double>(b);
 }
 
+// The shape of a product: rows x cols, each element a sum of inner terms.
+struct ProductShape {
+    std::size_t rows, cols, inner;
+};
+
+// Element (r, c) of the product. Each product of two singles is exact in
+// double; the order of the additions fixes the digits.
+double productElement(const std::vector<float>& a, const std::vector<float>& b,
+                      const ProductShape& shape, std::size_t r, std::size_t c) {
+    double value = 0.0;
+    for (std::size_t k = 0; k < shape.inner; ++k) {
+        value += static_cast<double>(a[r * shape.inner + k]) *
+                 static_cast<double>(b[k * shape.cols + c]);
+    }
+    return value;
+}
+
+// Units of work per task when product rows are spread over the pool.
+constexpr std::size_t kUnitsPerTask = std::size_t{1} << 18;
+
+// Rows first to the end of the product, spread over the pool: each task
+// writes whole rows into a text of its own, and the texts are appended in
+// row order. False when cancelled. May throw std::bad_alloc.
+bool writeProductRowsSpread(const std::vector<float>& a, const std::vector<float>& b,
+                            const ProductShape& shape, std::size_t first, std::string& text,
+                            ThreadPool& pool, WorkPacer& pacer) {
+    const std::size_t rowUnits = shape.cols * (shape.inner + 1);
+    const std::size_t rowsPerTask =
+        std::max<std::size_t>(1, pool.taskSize(kUnitsPerTask) / rowUnits);
+    std::vector<std::string> texts(static_cast<std::size_t>(pool.threads()) * 4);
+    SpreadPacer spread(pacer);
+    for (std::size_t r0 = first; r0 < shape.rows && spread.going();
+         r0 += rowsPerTask * texts.size()) {
+        const std::size_t blockRows = std::min(shape.rows - r0, rowsPerTask * texts.size());
+        std::atomic<bool> noRoom{false};
+        pool.forEach((blockRows + rowsPerTask - 1) / rowsPerTask, [&](std::size_t task) {
+            if (!spread.going()) return;
+            const std::size_t begin = r0 + task * rowsPerTask;
+            const std::size_t end = std::min(r0 + blockRows, begin + rowsPerTask);
+            std::string& out = texts[task];
+            out.clear();
+            try {
+                for (std::size_t r = begin; r < end; ++r) {
+                    for (std::size_t c = 0; c < shape.cols; ++c) {
+                        AppendMatrixElement(out, productElement(a, b, shape, r, c),
+                                            c == shape.cols - 1);
+                    }
+                }
+            } catch (const std::exception&) {  // no room for the text
+                noRoom.store(true);
+            }
+            spread.add((end - begin) * rowUnits);
+        });
+        if (noRoom.load()) throw std::bad_alloc();
+        if (!spread.going()) break;
+        for (std::size_t t = 0; t * rowsPerTask < blockRows; ++t) text += texts[t];
+    }
+    return spread.finish();
+}
+
 // Builds the result text; false when cancelled. May throw std::bad_alloc.
 bool writeResult(MatrixOperation operation, const MatrixSlot& first, const MatrixSlot& second,
                  const std::vector<float>& a, const std::vector<float>& b, MatrixResult& result,
@@ -29,24 +93,21 @@ bool writeResult(MatrixOperation operation, const MatrixSlot& first, const Matri
     const std::size_t rows = static_cast<std::size_t>(result.nRows);
     const std::size_t cols = static_cast<std::size_t>(result.nCols);
     const bool product = operation == MatrixOperation::Product;
-    const std::size_t inner = product ? static_cast<std::size_t>(first.nCols) : 0;
-    const std::size_t secondCols = static_cast<std::size_t>(second.nCols);
-    WorkPacer pacer(control, static_cast<double>(rows) * static_cast<double>(cols) * (inner + 1));
+    const ProductShape shape{rows, static_cast<std::size_t>(second.nCols),
+                             product ? static_cast<std::size_t>(first.nCols) : 0};
+    WorkPacer pacer(control,
+                    static_cast<double>(rows) * static_cast<double>(cols) * (shape.inner + 1));
+    ParallelRun run;
     for (std::size_t r = 0; r < rows; ++r) {
+        if (product && run.spreading()) {
+            return writeProductRowsSpread(a, b, shape, r, result.text, run.pool(), pacer);
+        }
         for (std::size_t c = 0; c < cols; ++c) {
-            double value = 0.0;
-            if (product) {
-                // Each product of two singles is exact in double; the order of
-                // the additions fixes the digits.
-                for (std::size_t k = 0; k < inner; ++k) {
-                    value += static_cast<double>(a[r * inner + k]) *
-                             static_cast<double>(b[k * secondCols + c]);
-                }
-            } else {
-                value = elementValue(operation, a[r * cols + c], b[r * cols + c]);
-            }
+            const double value = product
+                                     ? productElement(a, b, shape, r, c)
+                                     : elementValue(operation, a[r * cols + c], b[r * cols + c]);
             AppendMatrixElement(result.text, value, c == cols - 1);
-            if (!pacer.advance(inner + 1)) return false;
+            if (!pacer.advance(shape.inner + 1)) return false;
         }
     }
     return pacer.checkpoint();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <thread>
 
 #include "core/work_control.h"
 
@@ -30,9 +32,53 @@ class WorkPacer {
         return !control_->cancelRequested();
     }
 
+    WorkControl* control() const { return control_; }
+
+    // Reports the fraction with extra units done besides those counted.
+    void reportWith(std::uint64_t extra) const {
+        if (control_ == nullptr) return;
+        const double done = done_ + static_cast<double>(pending_ + extra);
+        control_->reportFraction(total_ > 0 ? std::min(1.0, done / total_) : 1.0);
+    }
+
   private:
     WorkControl* control_;
     double total_;
     double done_ = 0;
     std::uint64_t pending_ = 0;
+};
+
+// A WorkPacer's work spread over threads. Every thread adds the units it has
+// done and asks whether to go on; only the thread that made the SpreadPacer
+// reports the fraction, so the fraction never goes back.
+class SpreadPacer {
+  public:
+    explicit SpreadPacer(WorkPacer& pacer) : pacer_(pacer), reporter_(std::this_thread::get_id()) {}
+
+    // False once cancellation has been asked for.
+    bool going() {
+        if (stopped_.load(std::memory_order_relaxed)) return false;
+        WorkControl* control = pacer_.control();
+        if (control == nullptr || !control->cancelRequested()) return true;
+        stopped_.store(true, std::memory_order_relaxed);
+        return false;
+    }
+
+    void add(std::uint64_t units) {
+        const std::uint64_t done = done_.fetch_add(units, std::memory_order_relaxed) + units;
+        if (std::this_thread::get_id() == reporter_) pacer_.reportWith(done);
+    }
+
+    // Hands the units to the pacer once every thread is through; false once
+    // cancellation has been asked for.
+    bool finish() {
+        pacer_.advance(done_.load(std::memory_order_relaxed));
+        return pacer_.checkpoint() && !stopped_.load(std::memory_order_relaxed);
+    }
+
+  private:
+    WorkPacer& pacer_;
+    std::thread::id reporter_;
+    std::atomic<std::uint64_t> done_{0};
+    std::atomic<bool> stopped_{false};
 };

@@ -1,16 +1,18 @@
-// The determinant by distinct minors against the literal expansion, bit for
-// bit, on random matrices of orders 2 to 10 with the values that make
-// floating point hard: zeros of both signs, values whose products overflow,
-// infinities and NaN.
+// The determinant by distinct minors against the literal expansion, and on a
+// pool of threads against one thread, bit for bit, on random matrices with the
+// values that make floating point hard: zeros of both signs, values whose
+// products overflow, infinities and NaN.
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
 #include <vector>
 
+#include "core/thread_pool.h"
 #include "matrix/determinant.h"
 
 namespace {
@@ -57,16 +59,27 @@ void PrintTo(const OrderCase& c, std::ostream* out) {
     *out << "order " << c.order << ", " << c.matricesPerKind << " matrices of each kind";
 }
 
+std::vector<float> randomMatrix(int n, Kind kind, std::mt19937& random) {
+    std::vector<float> m(static_cast<std::size_t>(n) * n);
+    for (float& value : m) value = randomValue(kind, random);
+    return m;
+}
+
+constexpr Kind kKinds[] = {Kind::SmallIntegers, Kind::WideRange, Kind::Huge, Kind::Specials};
+
+std::string orderName(const testing::TestParamInfo<OrderCase>& info) {
+    return "Order" + std::to_string(info.param.order);
+}
+
 class DeterminantEquivalence : public testing::TestWithParam<OrderCase> {};
 
 TEST_P(DeterminantEquivalence, MinorsMatchTheExpansionBitForBit) {
     const auto [n, matricesPerKind] = GetParam();
     std::mt19937 random(static_cast<std::uint32_t>(1000 + n));
     int nonFinite = 0;
-    for (Kind kind : {Kind::SmallIntegers, Kind::WideRange, Kind::Huge, Kind::Specials}) {
+    for (Kind kind : kKinds) {
         for (int sample = 0; sample < matricesPerKind; ++sample) {
-            std::vector<float> m(static_cast<std::size_t>(n) * n);
-            for (float& value : m) value = randomValue(kind, random);
+            const std::vector<float> m = randomMatrix(n, kind, random);
             const double literal = ExpandDeterminant(n, m);
             const DeterminantResult fast = Determinant(n, m);
             ASSERT_EQ(fast.status, ComputeStatus::Done);
@@ -85,8 +98,43 @@ INSTANTIATE_TEST_SUITE_P(Orders, DeterminantEquivalence,
                          testing::Values(OrderCase{2, 200}, OrderCase{3, 200}, OrderCase{4, 100},
                                          OrderCase{5, 100}, OrderCase{6, 50}, OrderCase{7, 50},
                                          OrderCase{8, 20}, OrderCase{9, 8}, OrderCase{10, 4}),
-                         [](const testing::TestParamInfo<OrderCase>& info) {
-                             return "Order" + std::to_string(info.param.order);
-                         });
+                         orderName);
+
+class DeterminantOnThreads : public testing::TestWithParam<OrderCase> {};
+
+TEST_P(DeterminantOnThreads, MatchesOneThreadBitForBit) {
+    const auto [n, matricesPerKind] = GetParam();
+    std::mt19937 random(static_cast<std::uint32_t>(2000 + n));
+    ThreadPool serial(1);
+    // Every minor a task of its own, spread from the start.
+    ThreadPool spread(4, {.serialHead = std::chrono::nanoseconds(0), .taskDivisor = 1 << 20});
+    for (Kind kind : kKinds) {
+        for (int sample = 0; sample < matricesPerKind; ++sample) {
+            const std::vector<float> m = randomMatrix(n, kind, random);
+            DeterminantResult one, many;
+            {
+                const UsingThreadPool use(serial);
+                one = Determinant(n, m);
+            }
+            {
+                const UsingThreadPool use(spread);
+                many = Determinant(n, m);
+            }
+            ASSERT_EQ(many.status, ComputeStatus::Done);
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(many.value),
+                      std::bit_cast<std::uint64_t>(one.value))
+                << "order " << n << ", kind " << static_cast<int>(kind) << ", sample " << sample;
+        }
+    }
+}
+
+std::vector<OrderCase> ordersTwoToFourteen() {
+    std::vector<OrderCase> cases;
+    for (int n = 2; n <= 14; ++n) cases.push_back({n, n <= 8 ? 10 : 2});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, DeterminantOnThreads, testing::ValuesIn(ordersTwoToFourteen()),
+                         orderName);
 
 }  // namespace

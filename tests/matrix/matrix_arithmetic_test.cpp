@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+
+#include "core/thread_pool.h"
 
 namespace {
 
@@ -112,6 +115,32 @@ TEST_F(MatrixArithmetic, ProgressReachesTheEnd) {
         run({200, 200, "1"}, {200, 200, "1"}, MatrixOperation::Product, &control);
     EXPECT_EQ(result.status, ComputeStatus::Done);
     EXPECT_EQ(control.fraction(), 1.0);
+}
+
+// Two rows per task, and one, on a pool spread from the start.
+TEST_F(MatrixArithmetic, ProductOnThreadsWritesTheSameText) {
+    std::string first, second;
+    const char* const values[] = {"1e39", "-0", "3e38", "-1e39", "0.1", "7", "-2.5e-3", "0"};
+    for (int i = 0; i < 23 * 17; ++i) (first += values[i * 7 % 8]) += ' ';
+    for (int i = 0; i < 17 * 19; ++i) (second += values[i * 5 % 8]) += ' ';
+    const auto product = [&](ThreadPool& pool, WorkControl* control = nullptr) {
+        const UsingThreadPool use(pool);
+        return run({23, 17, first}, {17, 19, second}, MatrixOperation::Product, control);
+    };
+    ThreadPool serial(1);
+    const std::string expected = product(serial).text;
+    for (std::size_t divisor : {std::size_t{256}, std::size_t{1} << 30}) {
+        ThreadPool spread(4, {.serialHead = std::chrono::nanoseconds(0), .taskDivisor = divisor});
+        EXPECT_EQ(product(spread).text, expected);
+        WorkControl progress;
+        EXPECT_EQ(product(spread, &progress).status, ComputeStatus::Done);
+        EXPECT_EQ(progress.fraction(), 1.0);
+        WorkControl cancelled;
+        cancelled.requestCancel();
+        const MatrixResult result = product(spread, &cancelled);
+        EXPECT_EQ(result.status, ComputeStatus::Cancelled);
+        EXPECT_TRUE(result.text.empty());
+    }
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ std::string temporaryFile() {
 CliRun runCli(const std::vector<std::string>& args, const CliRunOptions& options) {
     const std::string outPath = temporaryFile();
     const std::string errPath = temporaryFile();
+    const std::string inPath = temporaryFile();
+    std::ofstream(inPath, std::ios::binary) << options.input;
     std::vector<char*> argv;
     std::string program = MEXORA_CLI_PATH;
     argv.push_back(program.data());
@@ -44,7 +46,7 @@ CliRun runCli(const std::vector<std::string>& args, const CliRunOptions& options
     if (child == 0) {
         const int out = open(outPath.c_str(), O_WRONLY | O_TRUNC);
         const int err = open(errPath.c_str(), O_WRONLY | O_TRUNC);
-        const int in = open("/dev/null", O_RDONLY);
+        const int in = open(inPath.c_str(), O_RDONLY);
         dup2(out, 1);
         dup2(err, 2);
         dup2(in, 0);
@@ -68,5 +70,6 @@ CliRun runCli(const std::vector<std::string>& args, const CliRunOptions& options
     run.err = readWhole(errPath);
     std::remove(outPath.c_str());
     std::remove(errPath.c_str());
+    std::remove(inPath.c_str());
     return run;
 }

@@ -14,6 +14,7 @@ struct CliRun {
 struct CliRunOptions {
     int interruptAfterMs = 0;         // > 0: send SIGINT after that many milliseconds
     long addressSpaceLimitBytes = 0;  // > 0: run under that address-space limit
+    std::string input{};              // standard input (else /dev/null)
 };
 
 CliRun runCli(const std::vector<std::string>& args, const CliRunOptions& options = {});

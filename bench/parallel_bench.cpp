@@ -1,8 +1,12 @@
 // The long requests on one thread (the serial path) and on pools of 2, 4 and 8
 // threads, side by side, in wall-clock time; and requests of well under a
-// millisecond, which must not get slower on a pool.
+// millisecond, which must not get slower on a pool. The counter all_cpu is the
+// CPU time of every thread of the process per request: against the one-thread
+// figure it shows what spreading costs in extra work, whatever else the
+// machine runs.
 // Run: build/bin/bench_parallel   (--benchmark_filter=Short for the short ones)
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <map>
 #include <memory>
@@ -47,6 +51,27 @@ std::string matrixText(std::size_t count, std::uint32_t seed) {
     return text;
 }
 
+// CPU time of all threads of the process, from construction to report.
+class ProcessCpu {
+  public:
+    ProcessCpu() : start_(now()) {}
+    void report(benchmark::State& state) const {
+        state.counters["all_cpu"] =
+            benchmark::Counter((now() - start_) / static_cast<double>(state.iterations()));
+    }
+
+  private:
+    static double now() {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const auto seconds = [](const timeval& t) {
+            return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+        };
+        return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    }
+    double start_;
+};
+
 void expectValue(benchmark::State& state, const RequestOutcome& outcome) {
     if (outcome.kind != RequestOutcome::Kind::Value) state.SkipWithError("no value");
     benchmark::DoNotOptimize(outcome.value);
@@ -59,28 +84,34 @@ void expectMessage(benchmark::State& state, const RequestOutcome& outcome) {
 void SumRequest(benchmark::State& state) {
     const UsingThreadPool use(poolOf(state));
     const double to = static_cast<double>(state.range(1));
+    const ProcessCpu cpu;
     for (auto _ : state) expectValue(state, RunSumRequest(kFormula, 1, to, false, 0));
+    cpu.report(state);
 }
 
 // A precision no level can meet: every level up to the depth is computed.
 void IntegralRequest(benchmark::State& state) {
     const UsingThreadPool use(poolOf(state));
     const int depth = static_cast<int>(state.range(1));
+    const ProcessCpu cpu;
     for (auto _ : state) {
         int failed = 0;
         expectMessage(state, RunIntegralRequest(kFormula, 0, 2, 1e-300, depth, failed));
     }
+    cpu.report(state);
 }
 
 void DeterminantRequest(benchmark::State& state) {
     const UsingThreadPool use(poolOf(state));
     const int n = static_cast<int>(state.range(1));
     const std::vector<float> m = randomValues(static_cast<std::size_t>(n) * n, 26);
+    const ProcessCpu cpu;
     for (auto _ : state) {
         const DeterminantResult result = Determinant(n, m);
         if (result.status != ComputeStatus::Done) state.SkipWithError("no result");
         benchmark::DoNotOptimize(result.value);
     }
+    cpu.report(state);
 }
 
 // Both operands square, parsed from their texts as the page does.
@@ -91,11 +122,13 @@ void ProductRequest(benchmark::State& state) {
     const auto store = std::make_unique<MatrixStore>();
     store->write(0, {n, n, matrixText(count, 1)});
     store->write(1, {n, n, matrixText(count, 2)});
+    const ProcessCpu cpu;
     for (auto _ : state) {
         const MatrixResult result = Calculate(*store, 0, 1, MatrixOperation::Product);
         if (result.status != ComputeStatus::Done) state.SkipWithError("no result");
         benchmark::DoNotOptimize(result.text.data());
     }
+    cpu.report(state);
 }
 
 // threads, then the size of the request.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <optional>
-#include <vector>
 
 #include "calculus/formula.h"
 #include "core/thread_pool.h"
@@ -26,7 +26,7 @@ bool EvaluateInBlocks(const CompiledFormula& f, ThreadPool& pool, Produce produc
     const int block = static_cast<int>(task) * pool.threads() * 8;
 
     struct Block {
-        std::vector<float> xs, values;
+        std::unique_ptr<float[]> xs, values;
         int count = 0;
         std::size_t task = 0;
         const CompiledFormula* f = nullptr;
@@ -35,7 +35,7 @@ bool EvaluateInBlocks(const CompiledFormula& f, ThreadPool& pool, Produce produc
         void operator()(std::size_t t) {
             const std::size_t first = t * task;
             const int n = static_cast<int>(std::min<std::size_t>(task, count - first));
-            (*f)(xs.data() + first, values.data() + first, n);
+            (*f)(xs.get() + first, values.get() + first, n);
         }
         void start(ThreadPool& pool) {
             job.emplace((static_cast<std::size_t>(count) + task - 1) / task, *this);
@@ -44,23 +44,23 @@ bool EvaluateInBlocks(const CompiledFormula& f, ThreadPool& pool, Produce produc
     };
     Block blocks[2];
     for (Block& b : blocks) {
-        b.xs.resize(static_cast<std::size_t>(block));
-        b.values.resize(static_cast<std::size_t>(block));
+        b.xs = std::make_unique_for_overwrite<float[]>(static_cast<std::size_t>(block));
+        b.values = std::make_unique_for_overwrite<float[]>(static_cast<std::size_t>(block));
         b.task = task;
         b.f = &f;
     }
 
     Block* current = &blocks[0];
     Block* next = &blocks[1];
-    current->count = produce(current->xs.data(), block);
+    current->count = produce(current->xs.get(), block);
     if (current->count == 0) return true;
     current->start(pool);
     for (;;) {
-        next->count = produce(next->xs.data(), block);
+        next->count = produce(next->xs.get(), block);
         pool.finish(*current->job);
         const bool more = next->count > 0;
         if (more) next->start(pool);
-        if (!fold(current->values.data(), current->count, more)) {
+        if (!fold(current->values.get(), current->count, more)) {
             if (more) pool.abandon(*next->job);
             return false;
         }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <ctime>
 
 #include "core/thread_pool.h"
 
@@ -10,15 +11,25 @@
 // for waking another thread; only what remains after that is spread.
 class ParallelRun {
   public:
-    ParallelRun() : pool_(CurrentThreadPool()), start_(std::chrono::steady_clock::now()) {}
+    ParallelRun() : pool_(CurrentThreadPool()) {
+        if (pool_.threads() > 1) {
+            startWall_ = std::chrono::steady_clock::now();
+            startCpu_ = std::clock();
+        }
+    }
 
     ThreadPool& pool() const { return pool_; }
 
     // True once work may be spread: the pool has more than one thread and the
     // head has passed. Stays true.
     bool spreading() {
-        if (!spreading_ && pool_.threads() > 1) {
-            spreading_ = std::chrono::steady_clock::now() - start_ >= pool_.options().serialHead;
+        if (!spreading_ && pool_.threads() > 1 &&
+            std::chrono::steady_clock::now() - startWall_ >= pool_.options().serialHead) {
+            // The wall clock also counts time spent waiting for a core on a
+            // busy machine; spread only once the work itself has had the head.
+            const double cpuSeconds =
+                static_cast<double>(std::clock() - startCpu_) / CLOCKS_PER_SEC;
+            spreading_ = std::chrono::duration<double>(cpuSeconds) >= pool_.options().serialHead;
         }
         return spreading_;
     }
@@ -34,6 +45,7 @@ class ParallelRun {
 
   private:
     ThreadPool& pool_;
-    std::chrono::steady_clock::time_point start_;
+    std::chrono::steady_clock::time_point startWall_;
+    std::clock_t startCpu_ = 0;
     bool spreading_ = false;
 };

@@ -13,12 +13,12 @@
 #include "app/art.h"
 #include "app/data_exchange.h"
 #include "app/hyper_link.h"
+#include "app/pages/determinant_page.h"
+#include "app/pages/equation_page.h"
+#include "app/pages/integral_page.h"
+#include "app/pages/matrix_page.h"
+#include "app/pages/sum_product_page.h"
 #include "app/template_page.h"
-#include "calculus/equation_page.h"
-#include "calculus/integral_page.h"
-#include "calculus/sum_product_page.h"
-#include "matrix/determinant_page.h"
-#include "matrix/matrix_page.h"
 
 #ifdef Q_OS_WIN
 #define NOMINMAX

@@ -1,4 +1,4 @@
-#include "calculus/integral_page.h"
+#include "app/pages/integral_page.h"
 
 #include "app/data_exchange.h"
 

@@ -1,4 +1,4 @@
-#include "calculus/sum_product_page.h"
+#include "app/pages/sum_product_page.h"
 
 #include <QLineEdit>
 

@@ -1,4 +1,4 @@
-#include "calculus/equation_page.h"
+#include "app/pages/equation_page.h"
 
 #include "app/data_exchange.h"
 

@@ -13,6 +13,7 @@
 #include "app/art.h"
 #include "app/data_exchange.h"
 #include "app/hyper_link.h"
+#include "app/long_work.h"
 #include "app/pages/determinant_page.h"
 #include "app/pages/equation_page.h"
 #include "app/pages/integral_page.h"
@@ -187,6 +188,13 @@ void CMexoraDlg::contextMenuEvent(QContextMenuEvent* event) {
 void CMexoraDlg::showEvent(QShowEvent* event) {
     DialogWidget::showEvent(event);
     appendToSystemMenu();
+}
+
+void CMexoraDlg::closeEvent(QCloseEvent* event) {
+    // Closing during long work stops it; the handler that runs it then
+    // returns without writing anything, and the program ends.
+    LongWork::cancelRunning();
+    DialogWidget::closeEvent(event);
 }
 
 void CMexoraDlg::appendToSystemMenu() {

@@ -1,6 +1,9 @@
 #include "app/pages/equation_page.h"
 
+#include <QPushButton>
+
 #include "app/data_exchange.h"
+#include "app/pages/request_binding.h"
 
 CEquationPage::CEquationPage() : TemplatePage(133) {}
 
@@ -17,4 +20,15 @@ void CEquationPage::DoDataExchange(DataExchange& dx) {
 void CEquationPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
     m_bNoRoot = 0;
+    connect(button(1031), &QPushButton::clicked, this, &CEquationPage::OnSolve);
+}
+
+void CEquationPage::OnSolve() {
+    UpdateData(true);
+    const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
+        return RunSolveRequest(m_strFormula, m_dLeft, m_dRight, m_dDelta, m_dEpsilon, m_bNoRoot,
+                               control);
+    });
+    std::string message;  // this page loads its messages into a local string
+    if (TakeOutcome(outcome, m_dRoot, message, messages())) UpdateData(false);
 }

@@ -1,6 +1,9 @@
 #include "app/pages/integral_page.h"
 
+#include <QPushButton>
+
 #include "app/data_exchange.h"
+#include "app/pages/request_binding.h"
 
 CIntegralPage::CIntegralPage() : TemplatePage(131) {}
 
@@ -23,4 +26,24 @@ void CIntegralPage::DoDataExchange(DataExchange& dx) {
 void CIntegralPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
     m_bFailed = 0;
+    connect(button(1015), &QPushButton::clicked, this, &CIntegralPage::OnIntegralEquals);
+    connect(button(1018), &QPushButton::clicked, this, &CIntegralPage::OnDerivativeEquals);
+}
+
+void CIntegralPage::OnIntegralEquals() {
+    UpdateData(true);
+    const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
+        return RunIntegralRequest(m_strIntegrand, m_dLower, m_dUpper, m_dIntPrecision, m_nIntDepth,
+                                  m_bFailed, control);
+    });
+    if (TakeOutcome(outcome, m_dIntResult, m_strMessage, messages())) UpdateData(false);
+}
+
+void CIntegralPage::OnDerivativeEquals() {
+    UpdateData(true);
+    const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
+        return RunDerivativeRequest(m_strDiffFormula, m_dPoint, m_dInitStep, m_dDiffPrecision,
+                                    m_nDiffDepth, m_bFailed, control);
+    });
+    if (TakeOutcome(outcome, m_dDiffResult, m_strMessage, messages())) UpdateData(false);
 }

@@ -61,7 +61,9 @@ void ProgressDialog::cancel() {
 
 void ProgressDialog::reject() { cancel(); }
 
+// Closing is cancelling. The dialog goes at once, so that closing every
+// window (the program quitting) is never refused here.
 void ProgressDialog::closeEvent(QCloseEvent* event) {
     cancel();
-    event->ignore();
+    event->accept();
 }

@@ -10,8 +10,8 @@ class WorkControl;
 // The dialog shown while long work runs: a bar (the fraction done where the
 // work reports one, a busy bar where it does not), the count of points done
 // where the work counts them, and one button "取消". The button, Escape and
-// the dialog's close button all ask the work to stop; the dialog itself goes
-// away only when the work has ended.
+// the dialog's close button all ask the work to stop; the dialog goes away
+// when the work has ended, or at once when it is closed.
 class ProgressDialog : public QDialog {
     Q_OBJECT
   public:

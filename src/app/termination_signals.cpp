@@ -30,7 +30,8 @@ void QuitOnTerminationSignals(QApplication& app) {
         char byte = 0;
         [[maybe_unused]] const ssize_t got = read(signalPipe[1], &byte, 1);
         LongWork::cancelRunning();
-        QCoreApplication::quit();
+        // Not quit(): that asks every window first, and any of them may refuse.
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = onTerminationSignal;

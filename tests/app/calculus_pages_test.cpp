@@ -56,9 +56,7 @@ std::unique_ptr<TemplatePage> makePage(int templateId) {
 
 void perform(TemplatePage& page, const Action& action) {
     if (const auto* type = std::get_if<Type>(&action)) {
-        QLineEdit* edit = lineEdit(page, type->id);
-        edit->setFocus();
-        retype(edit, QString::fromUtf8(type->text));
+        typeInto(page, type->id, QString::fromUtf8(type->text));
     } else if (const auto* click = std::get_if<Click>(&action)) {
         QWidget* control = page.control(click->id);
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));

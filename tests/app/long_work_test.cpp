@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/pages/determinant_page.h"
 #include "app/pages/integral_page.h"
 #include "app/pages/sum_product_page.h"
 #include "ui_test_support.h"
@@ -38,7 +39,16 @@ QWidget* progressDialog() {
 QStringList editTexts(const QWidget& page) {
     QStringList texts;
     for (const QLineEdit* edit : page.findChildren<QLineEdit*>()) texts << edit->text();
+    for (const QPlainTextEdit* area : page.findChildren<QPlainTextEdit*>())
+        texts << area->toPlainText();
     return texts;
+}
+
+// The elements of an order-n determinant whose expansion takes long.
+std::string determinantText(int n) {
+    std::string text;
+    for (int i = 0; i < n * n; ++i) text += std::to_string(i * i % 17 - 5) + " ";
+    return text;
 }
 
 enum class Cancel { None, Button, EscapeKey };
@@ -46,7 +56,7 @@ enum class Cancel { None, Button, EscapeKey };
 struct LongCase {
     const char* name;
     int templateId;
-    std::vector<std::pair<int, const char*>> typed;
+    std::vector<std::pair<int, std::string>> typed;
     int button;
     Cancel cancel;
     int resultId = 0;
@@ -62,13 +72,15 @@ TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
     std::unique_ptr<TemplatePage> page;
     if (c.templateId == 131) {
         page = std::make_unique<CIntegralPage>();
-    } else {
+    } else if (c.templateId == 132) {
         page = std::make_unique<CSumProductPage>();
+    } else {
+        page = std::make_unique<CDeterminantPage>();
     }
     page->setMessageService(&messages);
     page->Create(&window);
     ASSERT_TRUE(showActive(window));
-    for (const auto& [id, text] : c.typed) retype(lineEdit(*page, id), QString::fromUtf8(text));
+    for (const auto& [id, text] : c.typed) typeInto(*page, id, QString::fromStdString(text));
     const QStringList before = editTexts(*page);
 
     DialogWatch watch;
@@ -105,7 +117,7 @@ TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
     EXPECT_TRUE(messages.shown.empty());
     if (c.cancel == Cancel::None) {
         EXPECT_EQ(watch.shown, 0);
-        EXPECT_EQ(lineEdit(*page, c.resultId)->text(), c.result);
+        EXPECT_EQ(shownText(*page, c.resultId), c.result);
         return;
     }
     EXPECT_TRUE(dialogUp);
@@ -124,6 +136,18 @@ const LongCase kLongCases[] = {
      {{1001, "sinx"}, {1016, "1"}, {1020, "40"}, {1019, "1e-300"}},
      1015,
      Cancel::EscapeKey},
+    {"DeterminantOfOrderThirty",
+     134,
+     {{1001, determinantText(30)}, {1034, "30"}},
+     1035,
+     Cancel::Button},
+    {"DeterminantOfOrderTwenty",
+     134,
+     {{1001, determinantText(20)}, {1034, "20"}},
+     1035,
+     Cancel::None,
+     1009,
+     "-1.98979e+17"},
     {"ShortIntegral",
      131,
      {{1001, "x^2"}, {1016, "1"}},

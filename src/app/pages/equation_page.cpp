@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 #include "app/data_exchange.h"
-#include "app/pages/request_binding.h"
+#include "app/pages/page_work.h"
 
 CEquationPage::CEquationPage() : TemplatePage(133) {}
 

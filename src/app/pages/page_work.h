@@ -3,7 +3,9 @@
 #include <functional>
 #include <string>
 
+#include "app/long_work.h"
 #include "calculus/requests.h"
+#include "matrix/compute_status.h"
 
 class MessageService;
 class QWidget;
@@ -18,3 +20,21 @@ RequestOutcome RunPageRequest(QWidget* owner,
 // answer is false; a cancelled request changes and shows nothing.
 bool TakeOutcome(const RequestOutcome& outcome, double& result, std::string& messageText,
                  MessageService& messages);
+
+// Runs a matrix or determinant computation through the long-work runner;
+// how the work ended is folded into the result's status.
+template <class Result, class Compute>
+Result RunMatrixWork(QWidget* owner, Compute compute) {
+    Result result;
+    switch (LongWork::run(owner, [&](WorkControl& control) { result = compute(&control); })) {
+        case WorkEnd::OutOfMemory:
+            result.status = ComputeStatus::NoMemory;
+            break;
+        case WorkEnd::Cancelled:
+            result.status = ComputeStatus::Cancelled;
+            break;
+        case WorkEnd::Done:
+            break;
+    }
+    return result;
+}

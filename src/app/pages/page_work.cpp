@@ -1,4 +1,4 @@
-#include "app/pages/request_binding.h"
+#include "app/pages/page_work.h"
 
 #include <optional>
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -16,6 +17,25 @@ inline void retype(QLineEdit* edit, const QString& text) {
 
 inline QLineEdit* lineEdit(const DialogWidget& dialog, int id) {
     return dialog.control<QLineEdit>(id);
+}
+
+// Replaces the text of a single-line edit as a user types it, or of a
+// multi-line edit as a user pastes it.
+inline void typeInto(const DialogWidget& dialog, int id, const QString& text) {
+    if (QLineEdit* edit = lineEdit(dialog, id)) {
+        edit->setFocus();
+        return retype(edit, text);
+    }
+    auto* area = dialog.control<QPlainTextEdit>(id);
+    area->setFocus();
+    area->selectAll();
+    area->insertPlainText(text);
+}
+
+// The text an edit of either kind shows.
+inline QString shownText(const DialogWidget& dialog, int id) {
+    if (const QLineEdit* edit = lineEdit(dialog, id)) return edit->text();
+    return dialog.control<QPlainTextEdit>(id)->toPlainText();
 }
 
 // Shows a top-level widget and waits until it is active, so focus and key

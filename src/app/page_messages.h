@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/dialog_widget.h"
+#include "core/message_service.h"
+
+// The message service of a window, whichever one it holds at the moment:
+// page logic made before a test replaces the window's service still reaches
+// the replacement.
+class WindowMessages final : public MessageService {
+  public:
+    explicit WindowMessages(DialogWidget& window) : window_(window) {}
+    void showMessage(int stringId) override { window_.messages().showMessage(stringId); }
+    bool askYesNo(int stringId) override { return window_.messages().askYesNo(stringId); }
+
+  private:
+    DialogWidget& window_;
+};

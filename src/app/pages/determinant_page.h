@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "app/page_messages.h"
+#include "app/template_page.h"
+#include "matrix/determinant_page_logic.h"
+
+// The determinant page (template 134). Button 1035 ("计算") runs the
+// computation; high orders run as long work that can be cancelled. The fields
+// are the page logic's own.
+class CDeterminantPage : public TemplatePage, private PageControls {
+    Q_OBJECT
+  private:
+    WindowMessages messages_{*this};
+    DeterminantPageLogic logic_;
+
+  public:
+    CDeterminantPage();
+
+    std::string& m_strElements = logic_.m_strElements;
+    int& m_nOrder = logic_.m_nOrder;
+    float& m_fResult = logic_.m_fResult;
+
+    void OnCompute();
+
+  protected:
+    void DoDataExchange(DataExchange& dx) override;
+    void OnInitDialog() override;
+
+  private:
+    void readControls() override { UpdateData(true); }
+    void refreshControls() override { UpdateData(false); }
+};

@@ -1,0 +1,103 @@
+#include "app/pages/matrix_page.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "app/data_exchange.h"
+#include "app/pages/page_work.h"
+
+namespace {
+
+QString fromStd(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The first position where the two lists of names differ.
+std::size_t firstDifference(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+    return i;
+}
+
+}  // namespace
+
+CMatrixPage::CMatrixPage() : TemplatePage(129), logic_(ProgramMatrixStore(), messages_, *this) {}
+
+void CMatrixPage::DoDataExchange(DataExchange& dx) {
+    // The order decides which fields a refused read leaves untouched.
+    dx.control(1008, m_cbList);
+    dx.control(1007, m_cbSecond);
+    dx.control(1006, m_cbFirst);
+    dx.text(1001, m_strElements);
+    dx.text(1009, m_strName);
+    dx.text(1004, m_nRows);
+    dx.text(1005, m_nCols);
+}
+
+void CMatrixPage::OnInitDialog() {
+    TemplatePage::OnInitDialog();
+    connect(button(1002), &QPushButton::clicked, this, &CMatrixPage::OnAddMatrix);
+    connect(button(1010), &QPushButton::clicked, this, &CMatrixPage::OnDeleteMatrix);
+    connect(button(1011), &QPushButton::clicked, this, &CMatrixPage::OnSum);
+    connect(button(1012), &QPushButton::clicked, this, &CMatrixPage::OnDifference);
+    connect(button(1013), &QPushButton::clicked, this, &CMatrixPage::OnProduct);
+    // activated: only the user's picks, never a selection the page sets.
+    connect(m_cbList, &QComboBox::activated, this, [this](int position) {
+        logic_.selectInList(position);
+        OnSelchangeMatrixList();
+    });
+    connect(m_cbFirst, &QComboBox::activated, this,
+            [this](int position) { logic_.selectFirst(position); });
+    connect(m_cbSecond, &QComboBox::activated, this,
+            [this](int position) { logic_.selectSecond(position); });
+}
+
+void CMatrixPage::OnAddMatrix() {
+    logic_.OnAddMatrix();
+    showSelectors();
+}
+
+void CMatrixPage::OnDeleteMatrix() {
+    logic_.OnDeleteMatrix();
+    showSelectors();
+}
+
+void CMatrixPage::OnSelchangeMatrixList() { logic_.OnSelchangeMatrixList(); }
+
+void CMatrixPage::runOperation(MatrixOperation operation) {
+    if (!logic_.beginOperation(operation)) return;
+    logic_.finishOperation(operation, RunMatrixWork<MatrixResult>(this, [&](WorkControl* control) {
+                               return logic_.computeOperation(operation, control);
+                           }));
+}
+
+void CMatrixPage::showSelectors() {
+    const std::vector<std::string>& names = logic_.names();
+    QComboBox* const selectors[] = {m_cbList, m_cbFirst, m_cbSecond};
+    if (names != shownNames_) {
+        const std::size_t at = firstDifference(names, shownNames_);
+        for (QComboBox* box : selectors) {
+            const QSignalBlocker quiet(box);
+            if (names.size() == shownNames_.size() + 1 && at == shownNames_.size()) {
+                box->addItem(fromStd(names.back()));
+            } else if (names.size() + 1 == shownNames_.size() &&
+                       std::equal(names.begin() + at, names.end(), shownNames_.begin() + at + 1)) {
+                box->removeItem(static_cast<int>(at));
+            } else {
+                box->clear();
+                for (const std::string& name : names) box->addItem(fromStd(name));
+            }
+        }
+        shownNames_ = names;
+    }
+    const std::optional<int> selections[] = {logic_.listSelection(), logic_.firstSelection(),
+                                             logic_.secondSelection()};
+    for (int i = 0; i < 3; ++i) {
+        const QSignalBlocker quiet(selectors[i]);
+        selectors[i]->setCurrentIndex(selections[i].value_or(-1));
+        // An emptied selector must not go on showing the name it held.
+        if (names.empty()) selectors[i]->update();
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/page_messages.h"
+#include "app/template_page.h"
+#include "matrix/matrix_page_logic.h"
+
+class QComboBox;
+
+// The matrix page (template 129). Buttons 1002 ("添加"), 1010 ("删除"), 1011,
+// 1012 and 1013 (sum, difference, product) and a pick in the matrix list 1008
+// run the page's handlers; picks in the operand selectors 1006 and 1007 only
+// select. The fields are the page logic's own: the exchange reads and writes
+// them, and the three selectors show the logic's names and selections.
+class CMatrixPage : public TemplatePage, private PageControls {
+    Q_OBJECT
+  private:
+    WindowMessages messages_{*this};
+    MatrixPageLogic logic_;
+
+  public:
+    CMatrixPage();
+
+    std::string m_strMessage;
+    QComboBox* m_cbList = nullptr;
+    QComboBox* m_cbSecond = nullptr;
+    QComboBox* m_cbFirst = nullptr;
+    std::string& m_strElements = logic_.m_strElements;
+    std::string& m_strName = logic_.m_strName;
+    int& m_nRows = logic_.m_nRows;
+    int& m_nCols = logic_.m_nCols;
+
+    void OnAddMatrix();
+    void OnDeleteMatrix();
+    void OnSelchangeMatrixList();
+    void OnSum() { runOperation(MatrixOperation::Sum); }
+    void OnDifference() { runOperation(MatrixOperation::Difference); }
+    void OnProduct() { runOperation(MatrixOperation::Product); }
+
+    const MatrixPageLogic& logic() const { return logic_; }
+
+  protected:
+    void DoDataExchange(DataExchange& dx) override;
+    void OnInitDialog() override;
+
+  private:
+    void readControls() override { UpdateData(true); }
+    void refreshControls() override { UpdateData(false); }
+    void runOperation(MatrixOperation operation);
+    // Brings the three selectors in line with the logic's names and selections.
+    void showSelectors();
+
+    std::vector<std::string> shownNames_;
+};

@@ -22,8 +22,8 @@ template <class Produce, class Fold>
 bool EvaluateInBlocks(const CompiledFormula& f, ThreadPool& pool, Produce produce, Fold fold) {
     const std::size_t task = pool.taskSize(kPointsPerBatch);
     // Enough tasks per block that every thread keeps busy while the caller
-    // makes and folds points.
-    const int block = static_cast<int>(task) * pool.threads() * 8;
+    // makes and folds points; at most 256, which keeps the buffers at 4 MB.
+    const int block = static_cast<int>(task) * std::min(pool.threads() * 8, 256);
 
     struct Block {
         std::unique_ptr<float[]> xs, values;

@@ -124,8 +124,8 @@ bool minorsOfSize(int n, int size, const float* m, const Smaller* smaller, float
     return true;
 }
 
-// Minors per task when a size is spread over the pool: a few hundred
-// microseconds of work, so a cancel is seen soon on every thread.
+// Terms per task (a minor of order s has s) when a size is spread over the
+// pool: a few hundred microseconds of work, so every thread sees a cancel soon.
 constexpr std::uint64_t kTermsPerTask = 1u << 16;
 
 // All minors of one size, spread over the pool once its serial head has passed.

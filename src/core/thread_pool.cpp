@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <system_error>
+#include <exception>
 
 #include "core/number_text.h"
 
@@ -61,8 +61,9 @@ void ThreadPool::startWorkers() {
     // A process short of threads or memory gets fewer workers; jobs still
     // complete on their callers.
     try {
+        workers_.reserve(static_cast<std::size_t>(threads_ - 1));
         for (int i = 1; i < threads_; ++i) workers_.emplace_back([this] { work(); });
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
     }
 }
 

@@ -72,16 +72,13 @@ class ParallelProgression : public testing::TestWithParam<ProgressionCase> {};
 TEST_P(ParallelProgression, SumAndProductKeepTheirBits) {
     const ProgressionCase& c = GetParam();
     const Compiled f(c.formula);
-    expectSameOnEveryPool([&] {
-        double sum = 0.0;
-        const ProgressionEnd end = SumProgression(f.formula(), c.from, c.to, c.step, sum);
-        return Outcome{std::bit_cast<std::uint64_t>(sum), static_cast<int>(end)};
-    });
-    expectSameOnEveryPool([&] {
-        double product = 0.0;
-        const ProgressionEnd end = MultiplyProgression(f.formula(), c.from, c.to, c.step, product);
-        return Outcome{std::bit_cast<std::uint64_t>(product), static_cast<int>(end)};
-    });
+    for (auto method : {SumProgression<CompiledFormula>, MultiplyProgression<CompiledFormula>}) {
+        expectSameOnEveryPool([&] {
+            double result = 0.0;
+            const ProgressionEnd end = method(f.formula(), c.from, c.to, c.step, result, nullptr);
+            return Outcome{std::bit_cast<std::uint64_t>(result), static_cast<int>(end)};
+        });
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ParallelProgression,

@@ -11,18 +11,19 @@
 // Evaluations of a formula spread over a pool, in blocks of points. The points
 // are made and the values folded on the calling thread, in order, so the
 // results are those of one thread; only the evaluations run elsewhere. While
-// the pool evaluates one block, the caller makes the next and folds the one
-// before.
+// the pool evaluates one block, the caller folds the block before and makes
+// the points of the block after, in one pass.
 //
-// produce(xs, limit) writes the next points (at most limit) and returns how
-// many, 0 at the end. fold(values, count, more) takes the values of one block,
-// more telling whether another block follows; false from it stops the work.
-// Returns false when fold stopped it.
-template <class Produce, class Fold>
-bool EvaluateInBlocks(const CompiledFormula& f, ThreadPool& pool, Produce produce, Fold fold) {
+// step(values, count, more, xs, limit) folds the count values of the block
+// just evaluated (none, the first two times), more telling whether a block is
+// still being evaluated, then writes the next points into xs, at most limit.
+// It returns how many it wrote, 0 once there are no more, or -1 to stop the
+// work. Returns false when step stopped it.
+template <class Step>
+bool EvaluateInBlocks(const CompiledFormula& f, ThreadPool& pool, Step step) {
     const std::size_t task = pool.taskSize(kPointsPerBatch);
     // Enough tasks per block that every thread keeps busy while the caller
-    // makes and folds points; at most 256, which keeps the buffers at 4 MB.
+    // folds and makes points; at most 256, which keeps the buffers at 4 MB.
     const int block = static_cast<int>(task) * std::min(pool.threads() * 8, 256);
 
     struct Block {
@@ -50,21 +51,34 @@ bool EvaluateInBlocks(const CompiledFormula& f, ThreadPool& pool, Produce produc
         b.f = &f;
     }
 
-    Block* current = &blocks[0];
-    Block* next = &blocks[1];
-    current->count = produce(current->xs.get(), block);
-    if (current->count == 0) return true;
+    Block* current = &blocks[0];  // being evaluated
+    Block* next = &blocks[1];     // its points made, waiting
+    current->count = step(nullptr, 0, false, current->xs.get(), block);
+    if (current->count <= 0) return current->count == 0;
     current->start(pool);
+    next->count = step(nullptr, 0, true, next->xs.get(), block);
+    if (next->count < 0) {
+        pool.abandon(*current->job);
+        return false;
+    }
     for (;;) {
-        next->count = produce(next->xs.get(), block);
         pool.finish(*current->job);
         const bool more = next->count > 0;
         if (more) next->start(pool);
-        if (!fold(current->values.get(), current->count, more)) {
+        // The points after next go where the finished block's points were.
+        const int made =
+            step(current->values.get(), current->count, more, current->xs.get(), block);
+        if (made < 0) {
             if (more) pool.abandon(*next->job);
             return false;
         }
-        if (!more) return true;
-        std::swap(current, next);
+        current->count = made;
+        if (more) {
+            std::swap(current, next);
+        } else if (made > 0) {
+            current->start(pool);
+        } else {
+            return true;
+        }
     }
 }

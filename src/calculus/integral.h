@@ -43,18 +43,17 @@ inline bool sumMidpointsSpread(const CompiledFormula& f, ThreadPool& pool, unsig
     unsigned long long placed = first;
     unsigned long long folded = first;
     return EvaluateInBlocks(
-        f, pool,
-        [&](float* xs, int limit) {
-            const int count = static_cast<int>(std::min<unsigned long long>(
+        f, pool, [&](const float* values, int count, bool, float* xs, int limit) {
+            if (count > 0) {
+                sum = foldInOrder(sum, values, count, addTerm);
+                folded += static_cast<unsigned long long>(count);
+                if (!progress.add(count, folded)) return -1;
+            }
+            const int made = static_cast<int>(std::min<unsigned long long>(
                 static_cast<unsigned long long>(limit), progress.points - placed));
-            placeMidpoints(xs, 2.0 * static_cast<double>(placed) + 1.0, count, h, a);
-            placed += static_cast<unsigned long long>(count);
-            return count;
-        },
-        [&](const float* values, int count, bool) {
-            sum = foldInOrder(sum, values, count, addTerm);
-            folded += static_cast<unsigned long long>(count);
-            return progress.add(count, folded);
+            placeMidpoints(xs, 2.0 * static_cast<double>(placed) + 1.0, made, h, a);
+            placed += static_cast<unsigned long long>(made);
+            return made;
         });
 }
 

@@ -79,21 +79,26 @@ ProgressionEnd accumulateSpread(const CompiledFormula& f, ThreadPool& pool, Prog
                                 const float* pending, int pendingCount, double& result,
                                 Combine combine, ProgressionProgress& progress) {
     const bool finished = EvaluateInBlocks(
-        f, pool,
-        [&](float* xs, int limit) {
+        f, pool, [&](const float* values, int count, bool more, float* xs, int limit) {
             const int taken = std::min(pendingCount, limit);
             std::copy_n(pending, taken, xs);
             pending += taken;
             pendingCount -= taken;
-            const int count = taken + gatherPoints(walk, xs + taken, limit - taken);
-            return walk.stuck ? 0 : count;
-        },
-        [&](const float* values, int count, bool more) {
-            result = foldInOrder(result, values, count, combine);
-            progress.add(count);
-            // A walk that got stuck still counts as more, as on one thread.
-            return !((more || walk.stuck) && progress.control &&
-                     progress.control->cancelRequested());
+            // The total and x advance side by side, as on one thread.
+            const int fused = std::min(count, limit - taken);
+            int made = taken;
+            int gathered = 0;
+            result = foldAndGather(result, values, fused, combine, walk, xs + made, gathered);
+            result = foldInOrder(result, values + fused, count - fused, combine);
+            made += gathered;
+            made += gatherPoints(walk, xs + made, limit - made);
+            if (count > 0) {
+                progress.add(count);
+                // A walk that got stuck still counts as more, as on one thread.
+                const bool left = more || made > 0 || walk.stuck;
+                if (left && progress.control && progress.control->cancelRequested()) return -1;
+            }
+            return walk.stuck ? 0 : made;
         });
     if (!finished) return ProgressionEnd::Cancelled;
     return walk.stuck ? ProgressionEnd::Stuck : ProgressionEnd::Done;

@@ -2,10 +2,29 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <exception>
 
 #include "core/number_text.h"
+
+namespace {
+
+// A thread that runs out of tasks watches this long for more, or for the last
+// task of its job to finish, before it sleeps: waking a sleeping thread takes
+// longer than a task does, and the next block of work follows within
+// microseconds.
+constexpr std::chrono::microseconds kWatch{50};
+
+// Polls ready, letting other threads run in between, until it holds or kWatch
+// has passed.
+template <class Ready>
+void watchFor(Ready ready) {
+    const auto end = std::chrono::steady_clock::now() + kWatch;
+    while (!ready() && std::chrono::steady_clock::now() < end) std::this_thread::yield();
+}
+
+}  // namespace
 
 ThreadPool::ThreadPool(int threads, ThreadPoolOptions options)
     : threads_(std::clamp(threads, 1, kMaxThreads)), options_(options) {}
@@ -23,6 +42,7 @@ void ThreadPool::start(PoolJob& job) {
         if (stopping_) return;
         if (!started_) startWorkers();
         queue_.push_back(&job);
+        queued_.store(queue_.size());
     }
     wake_.notify_all();
 }
@@ -35,6 +55,11 @@ void ThreadPool::finish(PoolJob& job) {
         job.run_(job.body_, index);
         lock.lock();
         ++job.finished_;
+    }
+    if (job.finished_ != job.count_) {
+        lock.unlock();
+        watchFor([&] { return job.finished_.load() == job.count_; });
+        lock.lock();
     }
     done_.wait(lock, [&] { return job.finished_ == job.count_; });
 }
@@ -70,6 +95,11 @@ void ThreadPool::startWorkers() {
 void ThreadPool::work() {
     std::unique_lock lock(mutex_);
     for (;;) {
+        if (queue_.empty() && !stopping_) {
+            lock.unlock();
+            watchFor([&] { return queued_.load() > 0; });
+            lock.lock();
+        }
         wake_.wait(lock, [&] { return stopping_ || !queue_.empty(); });
         if (stopping_) return;
         PoolJob& job = *queue_.front();
@@ -87,7 +117,10 @@ bool ThreadPool::take(PoolJob& job, std::size_t& index) {
     index = job.next_++;
     if (job.next_ == job.count_) {
         const auto queued = std::find(queue_.begin(), queue_.end(), &job);
-        if (queued != queue_.end()) queue_.erase(queued);
+        if (queued != queue_.end()) {
+            queue_.erase(queued);
+            queued_.store(queue_.size());
+        }
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -33,8 +34,8 @@ class PoolJob {
   private:
     friend class ThreadPool;
     std::size_t count_;
-    std::size_t next_ = 0;      // the first task nobody has taken
-    std::size_t finished_ = 0;  // tasks run or skipped
+    std::size_t next_ = 0;                   // the first task nobody has taken
+    std::atomic<std::size_t> finished_ = 0;  // tasks run or skipped; changed under the mutex
     void* body_;
     void (*run_)(void*, std::size_t);
 };
@@ -85,9 +86,10 @@ class ThreadPool {
     const int threads_;
     const ThreadPoolOptions options_;
     std::mutex mutex_;
-    std::condition_variable wake_;  // a job was queued, or the pool stops
-    std::condition_variable done_;  // a job's last task finished
-    std::deque<PoolJob*> queue_;    // jobs with tasks left to take
+    std::condition_variable wake_;         // a job was queued, or the pool stops
+    std::condition_variable done_;         // a job's last task finished
+    std::deque<PoolJob*> queue_;           // jobs with tasks left to take
+    std::atomic<std::size_t> queued_ = 0;  // queue_.size(), to watch without the mutex
     std::vector<std::thread> workers_;
     bool started_ = false;
     bool stopping_ = false;

@@ -55,7 +55,9 @@ bool writeProductRowsSpread(const std::vector<float>& a, const std::vector<float
     const std::size_t rowUnits = shape.cols * (shape.inner + 1);
     const std::size_t rowsPerTask =
         std::max<std::size_t>(1, pool.taskSize(kUnitsPerTask) / rowUnits);
-    std::vector<std::string> texts(static_cast<std::size_t>(pool.threads()) * 4);
+    // Each block ends with every thread waiting for the last task: enough
+    // tasks per block that this wait is short against the block.
+    std::vector<std::string> texts(static_cast<std::size_t>(pool.threads()) * 16);
     SpreadPacer spread(pacer);
     for (std::size_t r0 = first; r0 < shape.rows && spread.going();
          r0 += rowsPerTask * texts.size()) {
@@ -84,6 +86,29 @@ bool writeProductRowsSpread(const std::vector<float>& a, const std::vector<float
         for (std::size_t t = 0; t * rowsPerTask < blockRows; ++t) text += texts[t];
     }
     return spread.finish();
+}
+
+// Operand texts from this length on take about a millisecond each to read.
+constexpr std::size_t kLongText = 128 * 1024;
+
+// Parses both operands: the first, then the second; two long texts side by
+// side on the pool, which gives the same values.
+void readOperands(const MatrixSlot& a, std::size_t countA, const MatrixSlot& b, std::size_t countB,
+                  std::optional<std::vector<float>>& valuesA,
+                  std::optional<std::vector<float>>& valuesB) {
+    const auto read = [&](std::size_t operand) {
+        if (operand == 0) {
+            valuesA = ParseMatrixText(a.strElements, countA);
+        } else {
+            valuesB = ParseMatrixText(b.strElements, countB);
+        }
+    };
+    if (a.strElements.size() >= kLongText && b.strElements.size() >= kLongText) {
+        CurrentThreadPool().forEach(2, read);
+    } else {
+        read(0);
+        if (valuesA) read(1);
+    }
 }
 
 // Builds the result text; false when cancelled. May throw std::bad_alloc.
@@ -160,10 +185,9 @@ MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOp
     if (!countA || !countB || !ElementCount(result.nRows, result.nCols)) return result;
     if (!WithinPhysicalMemory((std::uint64_t{*countA} + *countB) * sizeof(float))) return result;
 
-    std::optional<std::vector<float>> valuesA = ParseMatrixText(a.strElements, *countA);
-    if (!valuesA) return result;
-    std::optional<std::vector<float>> valuesB = ParseMatrixText(b.strElements, *countB);
-    if (!valuesB) return result;
+    std::optional<std::vector<float>> valuesA, valuesB;
+    readOperands(a, *countA, b, *countB, valuesA, valuesB);
+    if (!valuesA || !valuesB) return result;
 
     try {
         if (!writeResult(operation, a, b, *valuesA, *valuesB, result, control)) {

@@ -57,7 +57,7 @@ bool writeProductRowsSpread(const std::vector<float>& a, const std::vector<float
         std::max<std::size_t>(1, pool.taskSize(kUnitsPerTask) / rowUnits);
     // Each block ends with every thread waiting for the last task: enough
     // tasks per block that this wait is short against the block.
-    std::vector<std::string> texts(static_cast<std::size_t>(pool.threads()) * 16);
+    std::vector<std::string> texts(static_cast<std::size_t>(pool.threads()) * 64);
     SpreadPacer spread(pacer);
     for (std::size_t r0 = first; r0 < shape.rows && spread.going();
          r0 += rowsPerTask * texts.size()) {

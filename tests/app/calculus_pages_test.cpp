@@ -42,6 +42,7 @@ struct PageCase {
     std::vector<int> readOnly = {};  // edits that must be read-only afterwards
     std::vector<int> editable = {};
 };
+void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
 
 std::unique_ptr<TemplatePage> makePage(int templateId) {
     switch (templateId) {

@@ -62,6 +62,7 @@ struct LongCase {
     int resultId = 0;
     const char* result = "";
 };
+void PrintTo(const LongCase& c, std::ostream* os) { *os << c.name; }
 
 class LongWorkOnAPage : public ::testing::TestWithParam<LongCase> {};
 

@@ -29,8 +29,10 @@ QWidget* DialogWidget::control(int id) const {
 }
 
 bool DialogWidget::UpdateData(bool saveAndValidate) {
-    DataExchange dx(*this, saveAndValidate);
+    DataExchange dx(*this, saveAndValidate,
+                    saveAndValidate ? DataExchange::kWriteAll : unreadFrom_);
     DoDataExchange(dx);
+    unreadFrom_ = dx.refusedAt();
     return !dx.failed();
 }
 

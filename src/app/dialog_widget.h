@@ -35,7 +35,8 @@ class DialogWidget : public QWidget {
     const QList<CreatedControl>& controls() const { return controls_; }
 
     // true: controls to fields; false: fields to controls. false when a read
-    // was refused.
+    // was refused. The first write after a refused read leaves what the user
+    // typed in the controls the read did not take.
     bool UpdateData(bool saveAndValidate = true);
 
     MessageService& messages() { return *messages_; }
@@ -52,6 +53,7 @@ class DialogWidget : public QWidget {
   private:
     int templateId_;
     QList<CreatedControl> controls_;
+    int unreadFrom_ = -1;  // where the last read stopped, for the next write
     QtMessageService ownMessages_;
     MessageService* messages_;
 };

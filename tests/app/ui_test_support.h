@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWidget>
+#include <ostream>
 
 #include "app/dialog_widget.h"
+
+// Test failures print texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }
 
 // Replaces the text of an edit as a user would: select all, type.
 inline void retype(QLineEdit* edit, const QString& text) {
@@ -29,7 +34,9 @@ inline void typeInto(const DialogWidget& dialog, int id, const QString& text) {
     auto* area = dialog.control<QPlainTextEdit>(id);
     area->setFocus();
     area->selectAll();
-    area->insertPlainText(text);
+    if (text.isEmpty()) return area->textCursor().removeSelectedText();
+    QApplication::clipboard()->setText(text);
+    area->paste();
 }
 
 // The text an edit of either kind shows.

@@ -178,5 +178,19 @@ int main(int argc, char* argv[]) {
     std::vector<double> products;
     for (int run = 0; run < 3; ++run) products.push_back(clickMs(window, matrices.button(1013)));
     report("click to product of two 500 x 500 shown", products);
+
+    for (const char* name : {"C", "D"}) {
+        pasteMs(window, matrixEdit, matrixText(1000));
+        retype(matrices, 1004, "1000");
+        retype(matrices, 1005, "1000");
+        retype(matrices, 1009, name);
+        QTest::mouseClick(matrices.button(1002), Qt::LeftButton);
+    }
+    pick(matrices.control<QComboBox>(1006), 2);
+    pick(matrices.control<QComboBox>(1007), 3);
+    std::vector<double> sums;
+    for (int run = 0; run < 3; ++run) sums.push_back(clickMs(window, matrices.button(1011)));
+    report("click to sum of two 1000 x 1000 shown", sums);
+    report("click to product of two 1000 x 1000 shown", {clickMs(window, matrices.button(1013))});
     return messages.shown.empty() ? 0 : 1;
 }

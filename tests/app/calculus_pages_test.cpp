@@ -269,4 +269,20 @@ const PageCase kEquationCases[] = {
 INSTANTIATE_TEST_SUITE_P(Equation, CalculusPage, ::testing::ValuesIn(kEquationCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CalculusPageResult, CanBeSelectedAndCopied) {
+    QWidget window;
+    RecordingMessageService messages;
+    CIntegralPage page;
+    page.setMessageService(&messages);
+    page.Create(&window);
+    ASSERT_TRUE(showActive(window));
+    for (const Action& action : kSquareFrom0To1) perform(page, action);
+    QLineEdit* result = lineEdit(page, 1002);
+    QTest::mouseDClick(result, Qt::LeftButton);
+    QTest::keyClick(result, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "0.333333333333333");
+    EXPECT_TRUE(result->isReadOnly());
+}
+
 }  // namespace

@@ -3,13 +3,16 @@
 // page as it was; short requests show no dialog.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "app/pages/determinant_page.h"
 #include "app/pages/integral_page.h"
+#include "app/pages/matrix_page.h"
 #include "app/pages/sum_product_page.h"
 #include "ui_test_support.h"
 
@@ -44,6 +47,24 @@ QStringList editTexts(const QWidget& page) {
     return texts;
 }
 
+// Two 1000 x 1000 matrices in the list, picked as the operands.
+void twoLargeMatrices(TemplatePage& page) {
+    QString elements;
+    for (int r = 0; r < 1000; ++r) elements += QString("1.5 -2 ").repeated(500) + "\n";
+    for (const char* name : {"A", "B"}) {
+        typeInto(page, 1001, elements);
+        typeInto(page, 1004, "1000");
+        typeInto(page, 1005, "1000");
+        typeInto(page, 1009, name);
+        QTest::mouseClick(page.button(1002), Qt::LeftButton);
+    }
+    for (const auto& [selector, position] : {std::pair{1006, 0}, std::pair{1007, 1}}) {
+        auto* box = page.control<QComboBox>(selector);
+        box->setCurrentIndex(position);
+        emit box->activated(position);
+    }
+}
+
 // The elements of an order-n determinant whose expansion takes long.
 std::string determinantText(int n) {
     std::string text;
@@ -61,6 +82,7 @@ struct LongCase {
     Cancel cancel;
     int resultId = 0;
     const char* result = "";
+    std::function<void(TemplatePage&)> prepare = nullptr;  // before the typing
 };
 void PrintTo(const LongCase& c, std::ostream* os) { *os << c.name; }
 
@@ -75,12 +97,15 @@ TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
         page = std::make_unique<CIntegralPage>();
     } else if (c.templateId == 132) {
         page = std::make_unique<CSumProductPage>();
-    } else {
+    } else if (c.templateId == 134) {
         page = std::make_unique<CDeterminantPage>();
+    } else {
+        page = std::make_unique<CMatrixPage>();
     }
     page->setMessageService(&messages);
     page->Create(&window);
     ASSERT_TRUE(showActive(window));
+    if (c.prepare) c.prepare(*page);
     for (const auto& [id, text] : c.typed) typeInto(*page, id, QString::fromStdString(text));
     const QStringList before = editTexts(*page);
 
@@ -149,6 +174,14 @@ const LongCase kLongCases[] = {
      Cancel::None,
      1009,
      "-1.98979e+17"},
+    {"ProductOfTwoMatricesOfOrderThousand",
+     129,
+     {{1009, "typed"}},
+     1013,
+     Cancel::Button,
+     0,
+     "",
+     twoLargeMatrices},
     {"ShortIntegral",
      131,
      {{1001, "x^2"}, {1016, "1"}},

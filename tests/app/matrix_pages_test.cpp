@@ -254,6 +254,7 @@ const DeterminantCase kDeterminantCases[] = {
     {"OrderFiftyOneIsRefused", "1 2 3 4", "51", "0", {127}},
     {"AnEmptyTextComesFirst", "", "51", "0", {126}},
     {"ANonIntegerOrderKeepsTheOldOrder", "1 2 3 4", "2.5", "0", {202, 127}},
+    {"OrderFiftyHasNoRoomToBeComputed", "1 2 3 4", "50", "0", {129}},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, DeterminantPageUse, ::testing::ValuesIn(kDeterminantCases),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -39,6 +39,10 @@ class DialogWidget : public QWidget {
     // typed in the controls the read did not take.
     bool UpdateData(bool saveAndValidate = true);
 
+    // Makes the next write rewrite every control, whatever an earlier read
+    // left unread: for a write that shows other fields, not the read's own.
+    void ForgetRefusedRead() { unreadFrom_ = -1; }
+
     MessageService& messages() { return *messages_; }
     // Replaces the message boxes (tests record them); nullptr restores them.
     void setMessageService(MessageService* service);

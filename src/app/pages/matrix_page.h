@@ -47,7 +47,12 @@ class CMatrixPage : public TemplatePage, private PageControls {
 
   private:
     void readControls() override { UpdateData(true); }
-    void refreshControls() override { UpdateData(false); }
+    // Every refresh shows fields the logic has set (a picked matrix, a
+    // result, the fields after a shape message), never the read's own.
+    void refreshControls() override {
+        ForgetRefusedRead();
+        UpdateData(false);
+    }
     void runOperation(MatrixOperation operation);
     // Brings the three selectors in line with the logic's names and selections.
     void showSelectors();

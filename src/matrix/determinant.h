@@ -3,17 +3,13 @@
 #include <cstdint>
 #include <span>
 
+#include "core/number_text.h"
 #include "core/work_control.h"
 #include "matrix/compute_status.h"
 
 // The orders the determinant page takes.
 inline constexpr int kMinDeterminantOrder = 2;
 inline constexpr int kMaxDeterminantOrder = 50;
-
-// A NaN result is always the positive quiet NaN. Which NaN an operation on two
-// NaNs passes on depends on operand order, and the compiler may swap the
-// operands of a product or a sum; only the NaN's sign would show ("-nan").
-double CanonicalNan(double value);
 
 // The determinant of an n x n single-precision matrix (row-major) by cofactor
 // expansion along the first column, exactly as written: order 2 is

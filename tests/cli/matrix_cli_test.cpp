@@ -29,6 +29,7 @@ TEST(DetCommand, PrintsTheSingleResultWithSixDigits) {
     expectResult(runCli({"det", "3", "1 2 3 4 5 6 7 8 10"}), "-3\n");
     expectResult(runCli({"det", "2", "4097 0 0 4097"}), "1.67854e+07\n");
     expectResult(runCli({"det", "2", "1e30 1e30 -1e30 1e30"}), "inf\n");
+    expectResult(runCli({"det", "2", "-nan 1 1 1"}), "nan\n");
 }
 
 TEST(DetCommand, ReportsThePageMessages) {
@@ -52,6 +53,11 @@ TEST(MatrixCommand, WritesExactlyTheResultText) {
                  "0.3,-3,\r\n");
     expectResult(runCli({"matrix", "sub", "2", "2", "-1", "2", "2", "-1 -1 -1 -1"}),
                  "0,1,\r\n1,1,\r\n");
+    // A result's own spellings read back as what they show; NaN has one form.
+    expectResult(runCli({"matrix", "add", "1", "2", "inf, 6.8e+38", "1", "2", "0 0"}),
+                 "inf,inf,\r\n");
+    expectResult(runCli({"matrix", "add", "1", "2", "-nan NAN", "1", "2", "nan -inf"}),
+                 "nan,nan,\r\n");
 }
 
 TEST(MatrixCommand, ReportsThePageMessages) {

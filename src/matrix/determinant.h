@@ -30,7 +30,7 @@ struct DeterminantResult {
 // The same value, bit for bit, as ExpandDeterminant, in O(2^n n) time: each
 // distinct minor is computed once. Orders outside 2 to 50 or fewer than n x n
 // values give BadOperands; working storage (DeterminantWorkingBytes) beyond the
-// physical memory, or that cannot be had, gives NoMemory.
+// available memory, or that cannot be had, gives NoMemory.
 // Reports progress and stops (Cancelled) when asked to.
 DeterminantResult Determinant(int n, std::span<const float> matrix, WorkControl* control = nullptr);
 

@@ -92,6 +92,12 @@ std::optional<std::vector<float>> ParseMatrixText(std::string_view text, std::si
     return values;
 }
 
+std::uint64_t MaxResultTextBytes(int rows, int cols) {
+    constexpr std::uint64_t kLongestElement = 13;
+    const auto r = static_cast<std::uint64_t>(rows);
+    return r * static_cast<std::uint64_t>(cols) * kLongestElement + r * 2;
+}
+
 void AppendMatrixElement(std::string& text, double value, bool lastInRow) {
     text += formatShortG(CanonicalNan(value));
     text += lastInRow ? ",\r\n" : ",";

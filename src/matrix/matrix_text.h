@@ -33,6 +33,11 @@ void ParseMatrixTextInto(std::string_view text, std::span<float> values);
 // The same into new storage of count values; nullopt when there is no room for them.
 std::optional<std::vector<float>> ParseMatrixText(std::string_view text, std::size_t count);
 
+// The longest text a rows x cols result of arithmetic on singles can have: 13
+// characters an element ("-1.23457e+86,": sums and products of singles keep
+// to two-digit exponents) and CR LF a row. rows x cols must be in range.
+std::uint64_t MaxResultTextBytes(int rows, int cols);
+
 // Appends one element as "%g," or, at the end of a row, as "%g,\r\n"; every
 // NaN is written "nan".
 void AppendMatrixElement(std::string& text, double value, bool lastInRow);

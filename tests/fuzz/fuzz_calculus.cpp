@@ -80,32 +80,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CompileExpression(*expr, formula);
     const LiteralFormula literal{expr.get()};
 
+    // The literal reference of a request whose method reports failure through
+    // a flag; refused requests evaluate nothing.
+    const auto flagged = [&](bool refused, int failure, auto method) {
+        if (refused) return RequestOutcome::message(113);
+        int flag = 0;
+        const double r = method(flag);
+        return judge(literalControl, r, flag == 1, failure);
+    };
     RequestOutcome fast;
     RequestOutcome reference;
     int flag = 0;
     switch (request) {
-        case Request::Integral: {
+        case Request::Integral:
             fast = RunIntegralRequest(formula, p1, p2, p3, depth, flag, &fastControl);
-            if (!(p3 > 0)) {
-                reference = RequestOutcome::message(113);
-                break;
-            }
-            int failed = 0;
-            const double r = Integral(literal, p1, p2, p3, depth, failed, &literalControl);
-            reference = judge(literalControl, r, failed == 1, 122);
+            reference = flagged(!(p3 > 0), 122, [&](int& failed) {
+                return Integral(literal, p1, p2, p3, depth, failed, &literalControl);
+            });
             break;
-        }
-        case Request::Derivative: {
+        case Request::Derivative:
             fast = RunDerivativeRequest(formula, p1, p2, p3, depth, flag, &fastControl);
-            if (!(p3 > 0)) {
-                reference = RequestOutcome::message(113);
-                break;
-            }
-            int failed = 0;
-            const double r = Derivative(literal, p1, p2, p3, depth, failed, &literalControl);
-            reference = judge(literalControl, r, failed == 1, 123);
+            reference = flagged(!(p3 > 0), 123, [&](int& failed) {
+                return Derivative(literal, p1, p2, p3, depth, failed, &literalControl);
+            });
             break;
-        }
+        case Request::Solve:
+            fast = RunSolveRequest(formula, p1, p2, p3, p4, flag, &fastControl);
+            reference = flagged(!(p3 > 0) || !(p4 > 0), 114, [&](int& noRoot) {
+                return FindRoot(literal, p1, p2, p3, p4, noRoot, &literalControl);
+            });
+            break;
         case Request::Sum:
         case Request::Product: {
             const bool sum = request == Request::Sum;
@@ -121,17 +125,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 sum ? SumProgression(literal, p1, p2, step, r, &literalControl)
                     : MultiplyProgression(literal, p1, p2, step, r, &literalControl);
             reference = progressionOutcome(end, r, sum ? 120 : 121);
-            break;
-        }
-        case Request::Solve: {
-            fast = RunSolveRequest(formula, p1, p2, p3, p4, flag, &fastControl);
-            if (!(p3 > 0) || !(p4 > 0)) {
-                reference = RequestOutcome::message(113);
-                break;
-            }
-            int noRoot = 0;
-            const double r = FindRoot(literal, p1, p2, p3, p4, noRoot, &literalControl);
-            reference = judge(literalControl, r, noRoot == 1, 114);
             break;
         }
     }

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 namespace {
@@ -47,6 +48,10 @@ Number convertDecimal(std::string_view number, Fallback fallback) {
 }
 
 }  // namespace
+
+double CanonicalNan(double value) {
+    return std::isnan(value) ? std::numeric_limits<double>::quiet_NaN() : value;
+}
 
 std::string formatDouble(double value) { return formatGeneral(value, 15); }
 

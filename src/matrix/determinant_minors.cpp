@@ -130,7 +130,7 @@ DeterminantResult Determinant(int n, std::span<const float> matrix, WorkControl*
         result.value = std::numeric_limits<double>::quiet_NaN();
         return result;
     }
-    if (!WithinPhysicalMemory(DeterminantWorkingBytes(n))) {
+    if (!FitsInAvailableMemory(DeterminantWorkingBytes(n))) {
         result.status = ComputeStatus::NoMemory;
         return result;
     }

@@ -97,7 +97,11 @@ MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOp
     const std::optional<std::size_t> countB = ElementCount(b.nRows, b.nCols);
     result.status = ComputeStatus::NoMemory;
     if (!countA || !countB || !ElementCount(result.nRows, result.nCols)) return result;
-    if (!WithinPhysicalMemory((std::uint64_t{*countA} + *countB) * sizeof(float))) return result;
+    // Everything the request holds at its peak: both operands and the text.
+    const std::uint64_t textBytes = MaxResultTextBytes(result.nRows, result.nCols);
+    if (!FitsInAvailableMemory((std::uint64_t{*countA} + *countB) * sizeof(float) + textBytes)) {
+        return result;
+    }
 
     std::optional<std::vector<float>> valuesA = ParseMatrixText(a.strElements, *countA);
     if (!valuesA) return result;
@@ -105,6 +109,9 @@ MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOp
     if (!valuesB) return result;
 
     try {
+        // Room for the longest text at once: growing by doubling would hold
+        // the old and the new buffer together, up to three times the text.
+        result.text.reserve(static_cast<std::size_t>(textBytes));
         if (!writeResult(operation, a, b, *valuesA, *valuesB, result, control)) {
             result.text = std::string();
             result.status = ComputeStatus::Cancelled;

@@ -3,11 +3,12 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/help_text.h"
 #include "expr/compiler.h"
 #include "expr/evaluator.h"
 
 namespace {
-constexpr std::string_view kUsage = "eval FORMULA X [X ...]";
+const std::string_view kUsage = commandUsage("eval");
 }
 
 int runEvalCommand(const std::vector<std::string>& args) {

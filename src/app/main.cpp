@@ -3,6 +3,9 @@
 #include "app/mexora_app.h"
 
 int main(int argc, char* argv[]) {
+    // --help and --version are answered before QApplication, which needs a display.
+    if (const std::optional<int> status = CMexoraApp::AnswerInformationOptions(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     CMexoraApp theApp;
     return theApp.InitInstance(app);

@@ -1,17 +1,60 @@
 #include "app/mexora_app.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <cstdio>
 
 #include "app/dialog_look.h"
 #include "app/mexora_dlg.h"
 #include "app/qt_message_service.h"
 #include "app/single_instance.h"
+#include "core/version.h"
 
 namespace {
+
+constexpr int kExitUsage = 2;  // a bad command line, as for mexora-cli
+
+// The program's own options; Qt's (-platform, -style, ...) are QApplication's.
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Displays this help.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Displays version information.")};
+
+    CommandLine() {
+        parser.setApplicationDescription(
+            QStringLiteral("Desktop calculator for higher mathematics. Also takes Qt's options,\n"
+                           "such as -platform NAME; see mexora(1)."));
+        parser.addOption(help);
+        parser.addOption(version);
+    }
+};
+
+void print(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// After QApplication took its own options: false, with a message, when any
+// argument is left.
+bool argumentsAccepted() {
+    CommandLine line;
+    QString error;
+    if (!line.parser.parse(QApplication::arguments())) {
+        error = line.parser.errorText();
+    } else if (!line.parser.positionalArguments().isEmpty()) {
+        error =
+            QStringLiteral("Unexpected argument '%1'.").arg(line.parser.positionalArguments()[0]);
+    } else {
+        return true;
+    }
+    print(stderr, QStringLiteral("mexora: %1\nTry 'mexora --help'.\n").arg(error));
+    return false;
+}
 
 // Qt's own Chinese texts, so the platform's buttons read 确定, 是, 否, 取消.
 void loadQtTranslation(QApplication& app) {
@@ -35,7 +78,26 @@ void showAlreadyRunning() {
 
 }  // namespace
 
+std::optional<int> CMexoraApp::AnswerInformationOptions(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLine line;
+    // Qt's own options are unknown here; InitInstance reports what is left.
+    line.parser.parse(arguments);
+    if (line.parser.isSet(line.help)) {
+        const QCoreApplication core(argc, argv);  // names the program in the usage line
+        print(stdout, line.parser.helpText());
+        return 0;
+    }
+    if (line.parser.isSet(line.version)) {
+        print(stdout, QStringLiteral("mexora %1\n").arg(QLatin1StringView(kMexoraVersion)));
+        return 0;
+    }
+    return std::nullopt;
+}
+
 int CMexoraApp::InitInstance(QApplication& app) {
+    if (!argumentsAccepted()) return kExitUsage;
     QApplication::setApplicationName(QStringLiteral("mexora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.mexora"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

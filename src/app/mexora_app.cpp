@@ -9,9 +9,11 @@
 #include <cstdio>
 
 #include "app/dialog_look.h"
+#include "app/long_work.h"
 #include "app/mexora_dlg.h"
 #include "app/qt_message_service.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
 #include "core/version.h"
 
 namespace {
@@ -111,6 +113,10 @@ int CMexoraApp::InitInstance(QApplication& app) {
     }
 
     applyDialogColours(app);
+    QuitOnTerminationSignals(app);
+    // Quitting in any way stops running work first, so the program ends promptly.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &LongWork::cancelRunning);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &LongWork::cancelRunning);
     CMexoraDlg window;
     window.Create(nullptr);
     window.show();

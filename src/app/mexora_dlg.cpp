@@ -13,12 +13,13 @@
 #include "app/art.h"
 #include "app/data_exchange.h"
 #include "app/hyper_link.h"
+#include "app/long_work.h"
+#include "app/pages/determinant_page.h"
+#include "app/pages/equation_page.h"
+#include "app/pages/integral_page.h"
+#include "app/pages/matrix_page.h"
+#include "app/pages/sum_product_page.h"
 #include "app/template_page.h"
-#include "calculus/equation_page.h"
-#include "calculus/integral_page.h"
-#include "calculus/sum_product_page.h"
-#include "matrix/determinant_page.h"
-#include "matrix/matrix_page.h"
 
 #ifdef Q_OS_WIN
 #define NOMINMAX
@@ -187,6 +188,13 @@ void CMexoraDlg::contextMenuEvent(QContextMenuEvent* event) {
 void CMexoraDlg::showEvent(QShowEvent* event) {
     DialogWidget::showEvent(event);
     appendToSystemMenu();
+}
+
+void CMexoraDlg::closeEvent(QCloseEvent* event) {
+    // Closing during long work stops it; the handler that runs it then
+    // returns without writing anything, and the program ends.
+    LongWork::cancelRunning();
+    DialogWidget::closeEvent(event);
 }
 
 void CMexoraDlg::appendToSystemMenu() {

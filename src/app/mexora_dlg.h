@@ -52,6 +52,7 @@ class CMexoraDlg : public DialogWidget {
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void OnClickNavList(const QModelIndex& index);

@@ -5,11 +5,11 @@
 #include <QPlainTextEdit>
 
 #include "app/data_exchange.h"
-#include "calculus/equation_page.h"
-#include "calculus/integral_page.h"
-#include "calculus/sum_product_page.h"
-#include "matrix/determinant_page.h"
-#include "matrix/matrix_page.h"
+#include "app/pages/determinant_page.h"
+#include "app/pages/equation_page.h"
+#include "app/pages/integral_page.h"
+#include "app/pages/matrix_page.h"
+#include "app/pages/sum_product_page.h"
 #include "ui_test_support.h"
 
 namespace {

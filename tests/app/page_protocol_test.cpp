@@ -4,10 +4,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "calculus/integral_page.h"
-#include "calculus/sum_product_page.h"
-#include "matrix/determinant_page.h"
-#include "matrix/matrix_page.h"
+#include "app/pages/determinant_page.h"
+#include "app/pages/integral_page.h"
+#include "app/pages/matrix_page.h"
+#include "app/pages/sum_product_page.h"
 #include "ui_test_support.h"
 
 namespace {

@@ -30,6 +30,12 @@ class CSumProductPage : public TemplatePage {
     double m_dSumStep = 0.0;
     std::string m_strSumFormula;
 
+    void OnSumEquals();
+    void OnProductEquals();
+    void OnSumStepCheck();
+    void OnProductStepCheck();
+
   protected:
     void DoDataExchange(DataExchange& dx) override;
+    void OnInitDialog() override;
 };

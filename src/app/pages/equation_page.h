@@ -18,6 +18,8 @@ class CEquationPage : public TemplatePage {
     double m_dRoot = 0.0;
     double m_dLeft = 0.0;
 
+    void OnSolve();
+
   protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;

@@ -1,4 +1,4 @@
-#include "matrix/determinant_page.h"
+#include "app/pages/determinant_page.h"
 
 #include "app/data_exchange.h"
 

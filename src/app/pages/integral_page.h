@@ -6,7 +6,7 @@
 
 // The integral and derivative page (template 131). Button 1015 ("＝" of the
 // integral group) runs the integral request, button 1018 the derivative
-// request; both reach their handlers through button(id)->clicked.
+// request.
 class CIntegralPage : public TemplatePage {
     Q_OBJECT
   public:
@@ -26,6 +26,9 @@ class CIntegralPage : public TemplatePage {
     double m_dDiffPrecision = 0.0001;
     int m_nDiffDepth = 10;
     double m_dInitStep = 0.01;
+
+    void OnIntegralEquals();
+    void OnDerivativeEquals();
 
   protected:
     void DoDataExchange(DataExchange& dx) override;

@@ -1,4 +1,4 @@
-#include "matrix/matrix_page.h"
+#include "app/pages/matrix_page.h"
 
 #include <QComboBox>
 

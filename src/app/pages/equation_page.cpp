@@ -1,0 +1,34 @@
+#include "app/pages/equation_page.h"
+
+#include <QPushButton>
+
+#include "app/data_exchange.h"
+#include "app/pages/request_binding.h"
+
+CEquationPage::CEquationPage() : TemplatePage(133) {}
+
+void CEquationPage::DoDataExchange(DataExchange& dx) {
+    // The order decides which fields a refused read leaves untouched.
+    dx.text(1028, m_dRight);
+    dx.text(1029, m_dDelta);
+    dx.text(1030, m_dEpsilon);
+    dx.text(1001, m_strFormula);
+    dx.text(1032, m_dRoot);
+    dx.text(1027, m_dLeft);
+}
+
+void CEquationPage::OnInitDialog() {
+    TemplatePage::OnInitDialog();
+    m_bNoRoot = 0;
+    connect(button(1031), &QPushButton::clicked, this, &CEquationPage::OnSolve);
+}
+
+void CEquationPage::OnSolve() {
+    UpdateData(true);
+    const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
+        return RunSolveRequest(m_strFormula, m_dLeft, m_dRight, m_dDelta, m_dEpsilon, m_bNoRoot,
+                               control);
+    });
+    std::string message;  // this page loads its messages into a local string
+    if (TakeOutcome(outcome, m_dRoot, message, messages())) UpdateData(false);
+}

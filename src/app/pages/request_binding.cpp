@@ -1,0 +1,43 @@
+#include "app/pages/request_binding.h"
+
+#include <optional>
+
+#include "app/long_work.h"
+#include "core/message_service.h"
+#include "core/string_table.h"
+
+namespace {
+
+constexpr int kNoMemoryMessage = 129;
+
+}  // namespace
+
+RequestOutcome RunPageRequest(QWidget* owner,
+                              const std::function<RequestOutcome(WorkControl*)>& request) {
+    std::optional<RequestOutcome> outcome;
+    switch (LongWork::run(owner, [&](WorkControl& control) { outcome = request(&control); })) {
+        case WorkEnd::Done:
+            return outcome.value_or(RequestOutcome::cancelled());
+        case WorkEnd::OutOfMemory:
+            return RequestOutcome::message(kNoMemoryMessage);
+        case WorkEnd::Cancelled:
+            break;
+    }
+    return RequestOutcome::cancelled();
+}
+
+bool TakeOutcome(const RequestOutcome& outcome, double& result, std::string& messageText,
+                 MessageService& messages) {
+    switch (outcome.kind) {
+        case RequestOutcome::Kind::Value:
+            result = outcome.value;
+            return true;
+        case RequestOutcome::Kind::Message:
+            messageText = LoadString(outcome.messageId);
+            messages.showMessage(outcome.messageId);
+            return false;
+        case RequestOutcome::Kind::Cancelled:
+            break;
+    }
+    return false;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "calculus/requests.h"
+
+class MessageService;
+class QWidget;
+
+// Runs a calculus request through the long-work runner. Work that could not
+// get its storage ends in message 129; cancelled work in a cancelled outcome.
+RequestOutcome RunPageRequest(QWidget* owner,
+                              const std::function<RequestOutcome(WorkControl*)>& request);
+
+// Takes the outcome of a request into the page: a value goes into result and
+// the answer is true; a message is loaded into messageText and shown, and the
+// answer is false; a cancelled request changes and shows nothing.
+bool TakeOutcome(const RequestOutcome& outcome, double& result, std::string& messageText,
+                 MessageService& messages);

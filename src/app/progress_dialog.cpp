@@ -1,0 +1,69 @@
+#include "app/progress_dialog.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/qt_message_service.h"
+#include "core/work_control.h"
+
+namespace {
+
+constexpr int kWorkingText = 130;
+constexpr int kPointsText = 131;
+constexpr int kCancelText = 132;
+constexpr int kBarSteps = 1000;
+
+}  // namespace
+
+ProgressDialog::ProgressDialog(WorkControl& control, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint |
+                          Qt::WindowCloseButtonHint),
+      control_(control),
+      label_(new QLabel(loadQString(kWorkingText), this)),
+      bar_(new QProgressBar(this)),
+      cancelButton_(new QPushButton(loadQString(kCancelText), this)) {
+    setObjectName(QStringLiteral("progressDialog"));
+    setWindowTitle(QCoreApplication::applicationName());
+    bar_->setTextVisible(false);
+    bar_->setMinimumWidth(260);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->setDefault(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label_);
+    layout->addWidget(bar_);
+    layout->addWidget(cancelButton_, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(cancelButton_, &QPushButton::clicked, this, &ProgressDialog::cancel);
+    refresh();
+}
+
+void ProgressDialog::refresh() {
+    const double fraction = control_.fraction();
+    if (fraction > 0) {
+        bar_->setRange(0, kBarSteps);
+        bar_->setValue(static_cast<int>(fraction * kBarSteps));
+    } else {
+        bar_->setRange(0, 0);  // busy
+    }
+    if (const unsigned long long points = control_.points(); points > 0) {
+        label_->setText(loadQString(kPointsText).arg(points));
+    }
+}
+
+void ProgressDialog::cancel() {
+    control_.requestCancel();
+    cancelButton_->setEnabled(false);
+}
+
+void ProgressDialog::reject() { cancel(); }
+
+// Closing is cancelling. The dialog goes at once, so that closing every
+// window (the program quitting) is never refused here.
+void ProgressDialog::closeEvent(QCloseEvent* event) {
+    cancel();
+    event->accept();
+}

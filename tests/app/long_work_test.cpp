@@ -1,0 +1,138 @@
+// Long requests on the pages: the window keeps running, a progress dialog
+// comes up after a moment, cancelling ends the work at once and leaves the
+// page as it was; short requests show no dialog.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+
+#include "app/pages/integral_page.h"
+#include "app/pages/sum_product_page.h"
+#include "ui_test_support.h"
+
+namespace {
+
+// Notes when a progress dialog is shown.
+class DialogWatch : public QObject {
+  public:
+    DialogWatch() { qApp->installEventFilter(this); }
+    ~DialogWatch() override { qApp->removeEventFilter(this); }
+    int shown = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->objectName() == "progressDialog") ++shown;
+        return false;
+    }
+};
+
+QWidget* progressDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "progressDialog" && widget->isVisible()) return widget;
+    }
+    return nullptr;
+}
+
+QStringList editTexts(const QWidget& page) {
+    QStringList texts;
+    for (const QLineEdit* edit : page.findChildren<QLineEdit*>()) texts << edit->text();
+    return texts;
+}
+
+enum class Cancel { None, Button, EscapeKey };
+
+struct LongCase {
+    const char* name;
+    int templateId;
+    std::vector<std::pair<int, const char*>> typed;
+    int button;
+    Cancel cancel;
+    int resultId = 0;
+    const char* result = "";
+};
+
+class LongWorkOnAPage : public ::testing::TestWithParam<LongCase> {};
+
+TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
+    const LongCase& c = GetParam();
+    QWidget window;
+    RecordingMessageService messages;
+    std::unique_ptr<TemplatePage> page;
+    if (c.templateId == 131) {
+        page = std::make_unique<CIntegralPage>();
+    } else {
+        page = std::make_unique<CSumProductPage>();
+    }
+    page->setMessageService(&messages);
+    page->Create(&window);
+    ASSERT_TRUE(showActive(window));
+    for (const auto& [id, text] : c.typed) retype(lineEdit(*page, id), QString::fromUtf8(text));
+    const QStringList before = editTexts(*page);
+
+    DialogWatch watch;
+    QElapsedTimer clock;
+    qint64 cancelledAt = -1;
+    bool dialogUp = false;
+    if (c.cancel != Cancel::None) {
+        QTimer::singleShot(700, [&] {
+            QWidget* dialog = progressDialog();
+            dialogUp = dialog != nullptr;
+            if (!dialog) return;
+            cancelledAt = clock.elapsed();
+            if (c.cancel == Cancel::Button) {
+                QTest::mouseClick(dialog->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+            } else {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            }
+        });
+    }
+    // The window goes on running its timers while the work runs.
+    qint64 lastTick = 0;
+    qint64 longestStall = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestStall = std::max(longestStall, clock.elapsed() - lastTick);
+        lastTick = clock.elapsed();
+    });
+    clock.start();
+    ticker.start(10);
+    QTest::mouseClick(page->button(c.button), Qt::LeftButton);
+    const qint64 ended = clock.elapsed();
+    ticker.stop();
+
+    EXPECT_TRUE(messages.shown.empty());
+    if (c.cancel == Cancel::None) {
+        EXPECT_EQ(watch.shown, 0);
+        EXPECT_EQ(lineEdit(*page, c.resultId)->text(), c.result);
+        return;
+    }
+    EXPECT_TRUE(dialogUp);
+    EXPECT_EQ(watch.shown, 1);
+    ASSERT_GE(cancelledAt, 0);
+    EXPECT_LE(ended - cancelledAt, 250);
+    EXPECT_LT(longestStall, 250);
+    EXPECT_EQ(editTexts(*page), before);
+    EXPECT_EQ(progressDialog(), nullptr);
+}
+
+const LongCase kLongCases[] = {
+    {"SumOfATrillionTerms", 132, {{1020, "sin(x)"}, {1001, "1e12"}}, 1026, Cancel::Button},
+    {"IntegralOfDepthForty",
+     131,
+     {{1001, "sinx"}, {1016, "1"}, {1020, "40"}, {1019, "1e-300"}},
+     1015,
+     Cancel::EscapeKey},
+    {"ShortIntegral",
+     131,
+     {{1001, "x^2"}, {1016, "1"}},
+     1015,
+     Cancel::None,
+     1002,
+     "0.333333333333333"},
+};
+INSTANTIATE_TEST_SUITE_P(Requests, LongWorkOnAPage, ::testing::ValuesIn(kLongCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

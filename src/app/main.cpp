@@ -7,6 +7,7 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = CMexoraApp::AnswerInformationOptions(argc, argv))
         return *status;
     QApplication app(argc, argv);
+    if (!CMexoraApp::ArgumentsAccepted()) return CMexoraApp::kExitUsage;
     CMexoraApp theApp;
     return theApp.InitInstance(app);
 }

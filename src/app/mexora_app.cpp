@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kExitUsage = 2;  // a bad command line, as for mexora-cli
-
 // The program's own options; Qt's (-platform, -style, ...) are QApplication's.
 struct CommandLine {
     QCommandLineParser parser;
@@ -39,23 +37,6 @@ struct CommandLine {
 
 void print(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
-}
-
-// After QApplication took its own options: false, with a message, when any
-// argument is left.
-bool argumentsAccepted() {
-    CommandLine line;
-    QString error;
-    if (!line.parser.parse(QApplication::arguments())) {
-        error = line.parser.errorText();
-    } else if (!line.parser.positionalArguments().isEmpty()) {
-        error =
-            QStringLiteral("Unexpected argument '%1'.").arg(line.parser.positionalArguments()[0]);
-    } else {
-        return true;
-    }
-    print(stderr, QStringLiteral("mexora: %1\nTry 'mexora --help'.\n").arg(error));
-    return false;
 }
 
 // Qt's own Chinese texts, so the platform's buttons read 确定, 是, 否, 取消.
@@ -98,8 +79,22 @@ std::optional<int> CMexoraApp::AnswerInformationOptions(int argc, char* argv[]) 
     return std::nullopt;
 }
 
+bool CMexoraApp::ArgumentsAccepted() {
+    CommandLine line;
+    QString error;
+    if (!line.parser.parse(QApplication::arguments())) {
+        error = line.parser.errorText();
+    } else if (!line.parser.positionalArguments().isEmpty()) {
+        error =
+            QStringLiteral("Unexpected argument '%1'.").arg(line.parser.positionalArguments()[0]);
+    } else {
+        return true;
+    }
+    print(stderr, QStringLiteral("mexora: %1\nTry 'mexora --help'.\n").arg(error));
+    return false;
+}
+
 int CMexoraApp::InitInstance(QApplication& app) {
-    if (!argumentsAccepted()) return kExitUsage;
     QApplication::setApplicationName(QStringLiteral("mexora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.mexora"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -12,8 +12,12 @@ class CMexoraApp {
     // no window system: the exit status then, nullopt otherwise.
     static std::optional<int> AnswerInformationOptions(int argc, char* argv[]);
 
-    // The process's exit status. Refuses (status 2) the arguments that neither
-    // this program nor QApplication takes.
+    // Once QApplication has taken its own options: false, with a message on
+    // stderr, when an argument is left; the program then ends with kExitUsage.
+    static bool ArgumentsAccepted();
+    static constexpr int kExitUsage = 2;  // as for mexora-cli
+
+    // The process's exit status.
     int InitInstance(QApplication& app);
 
     static constexpr auto kMarkerName = "Mexora 1.0";

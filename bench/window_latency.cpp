@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how the window answers while it computes, on the real main window
 // under the offscreen platform: the time from a click to the result shown for
 // a short integral, the longest stall of the event loop while a long sum runs

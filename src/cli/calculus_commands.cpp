@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli integral, derivative, sum, product and solve: the requests of the
 // calculus pages, with the pages' defaults.
 #include <optional>

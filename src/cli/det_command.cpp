@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli det ORDER TEXT: the determinant page's computation.
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli eval FORMULA X [X ...]: the formula's value at each X.
 #include <vector>
 

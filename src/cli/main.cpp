@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli: the calculations of the pages, for scripts and terminals.
 #include <iostream>
 #include <string>

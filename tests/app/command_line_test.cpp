@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mexora program's own options: --help and --version need no display, and
 // an argument that neither it nor Qt takes is a usage error.
 #include <gtest/gtest.h>

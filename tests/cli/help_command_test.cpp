@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli --help, --version and help COMMAND, run as a program.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how the window answers while it computes, on the real main window
 // under the offscreen platform: the time from a click to the result shown (a
 // short integral, determinants of order 20 and 24, the product of two

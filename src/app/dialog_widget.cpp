@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialog_widget.h"
 
 #include "app/data_exchange.h"

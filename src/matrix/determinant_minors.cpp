@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The determinant by distinct minors. Expanding along the first column always
 // removes the leftmost column, so the minor reached after removing a set of
 // rows is fixed by the rows that remain, and its value is produced by the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculus pages as a user drives them: type into the edits, click the
 // buttons and boxes, read the edits and the messages.
 #include <gtest/gtest.h>

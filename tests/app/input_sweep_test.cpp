@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bad input in every field of every page, through the real controls: each
 // gets a definite outcome (a result, a message, or progress that cancels),
 // nothing crashes or hangs, and no other field the user typed is lost. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long requests on the pages: the window keeps running, a progress dialog
 // comes up after a moment, cancelling ends the work at once and leaves the
 // page as it was; short requests show no dialog.

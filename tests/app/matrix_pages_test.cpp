@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix page and the determinant page as a user drives them: type into
 // the edits, pick names in the selectors, click, answer the questions, and
 // read the edits, the selectors and the messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window with each page, and the About box, to PNG files in
 // build/screens/ for a reviewer to look at, and checks what must be visible.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the mexora program itself: a second start is refused with message
 // 124 and ends without a window; a killed instance leaves nothing behind.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli det and mexora-cli matrix, run as a program: output, messages and exit status.
 #include <gtest/gtest.h>
 

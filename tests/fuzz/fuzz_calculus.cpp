@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculus requests with any formula and parameters, stopped by a point
 // budget: each outcome is the one the same method gives when every point is
 // evaluated alone by the literal reduction.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Determinants of order 2 to 7 from raw singles (any bits: NaN, infinities,
 // subnormals) or from a matrix text: the minors give the bits of the literal
 // expansion.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a formula: the replay plan, one point at a time and batched,
 // gives the bits of the literal reduction, and the reduction leaves the
 // compiled formula as it found it.

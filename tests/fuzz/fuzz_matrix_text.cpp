@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any two texts as matrices of up to 8 x 8: parse, write and parse again give
 // the same text and the same singles; A - 0 = A and A + B = B + A as texts; the
 // product is the sum over k, in order, of exact double products.

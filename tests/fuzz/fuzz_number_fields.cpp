@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number readers and writers of the fields and matrix texts against the C
 // library's own conversions in the C locale, while the process runs in a
 // locale whose decimal mark is a comma: nothing may depend on that locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The determinant by distinct minors against the literal expansion, bit for
 // bit, on random matrices of orders 2 to 10 with the values that make
 // floating point hard: zeros of both signs, values whose products overflow,

@@ -279,4 +279,41 @@ INSTANTIATE_TEST_SUITE_P(Pages, InputSweep,
                                            &kPages[4]),
                          [](const auto& info) { return std::string(info.param->name); });
 
+// Absurd shapes end in a message, never in the program being killed for
+// memory: the matrix is added, then summed with and multiplied by itself.
+struct ShapeCase {
+    const char* rows;
+    const char* cols;
+    std::vector<int> messages;
+};
+
+TEST(InputSweep, AbsurdShapesEndInAMessage) {
+    const ShapeCase cases[] = {
+        {"0", "5", {107, 102, 102}},
+        {"1", "2147483647", {129, 105}},
+        {"65536", "65536", {129, 129}},
+    };
+    for (const ShapeCase& c : cases) {
+        QWidget window;
+        RecordingMessageService messages;
+        CMatrixPage page;
+        page.setMessageService(&messages);
+        page.Create(&window);
+        for (const auto& [id, text] : {std::pair{1001, "1 2"}, std::pair{1004, c.rows},
+                                       std::pair{1005, c.cols}, std::pair{1009, "M"}})
+            putText(page, id, text);
+        QTest::mouseClick(page.button(1002), Qt::LeftButton);
+        for (const int id : {1011, 1013}) {
+            for (const int selector : {1006, 1007}) {
+                auto* box = page.control<QComboBox>(selector);
+                if (box->count() == 0) continue;
+                box->setCurrentIndex(0);
+                emit box->activated(0);
+            }
+            EXPECT_FALSE(pressCancellingLongWork(page.button(id))) << c.rows << " x " << c.cols;
+        }
+        EXPECT_EQ(messages.shown, c.messages) << c.rows << " x " << c.cols;
+    }
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 // page as it was; short requests show no dialog.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -45,6 +46,8 @@ QStringList editTexts(const QWidget& page) {
     for (const QLineEdit* edit : page.findChildren<QLineEdit*>()) texts << edit->text();
     for (const QPlainTextEdit* area : page.findChildren<QPlainTextEdit*>())
         texts << area->toPlainText();
+    for (const QCheckBox* box : page.findChildren<QCheckBox*>())
+        texts << (box->isChecked() ? "checked" : "clear");
     return texts;
 }
 
@@ -119,6 +122,11 @@ TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
             QWidget* dialog = progressDialog();
             dialogUp = dialog != nullptr;
             if (!dialog) return;
+            // The page takes no input meanwhile: no box changes, no question
+            // or message comes, no second request starts.
+            for (QAbstractButton* other : page->findChildren<QAbstractButton*>())
+                QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(4, other->height() / 2));
+            QTest::keyClick(page->button(c.button), Qt::Key_Space);
             cancelledAt = clock.elapsed();
             if (c.cancel == Cancel::Button) {
                 QTest::mouseClick(dialog->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
@@ -142,6 +150,7 @@ TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
     ticker.stop();
 
     EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.asked.empty());
     if (c.cancel == Cancel::None) {
         EXPECT_EQ(watch.shown, 0);
         EXPECT_EQ(shownText(*page, c.resultId), c.result);

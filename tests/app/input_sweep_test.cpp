@@ -14,11 +14,6 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/pages/determinant_page.h"
-#include "app/pages/equation_page.h"
-#include "app/pages/integral_page.h"
-#include "app/pages/matrix_page.h"
-#include "app/pages/sum_product_page.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -142,13 +137,6 @@ const std::vector<Input>& inputs() {
     return all;
 }
 
-QWidget* visibleProgressDialog() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == "progressDialog" && widget->isVisible()) return widget;
-    }
-    return nullptr;
-}
-
 // Presses a button; long work it starts is cancelled soon after its progress
 // dialog shows. True when it was.
 bool pressCancellingLongWork(QPushButton* button) {
@@ -166,19 +154,11 @@ bool pressCancellingLongWork(QPushButton* button) {
     return cancelled;
 }
 
-std::unique_ptr<TemplatePage> makePage(int templateId) {
-    switch (templateId) {
-        case 129:
-            return std::make_unique<CMatrixPage>();
-        case 131:
-            return std::make_unique<CIntegralPage>();
-        case 132:
-            return std::make_unique<CSumProductPage>();
-        case 133:
-            return std::make_unique<CEquationPage>();
-        default:
-            return std::make_unique<CDeterminantPage>();
-    }
+// Takes the first stored matrix as both operands, when there is one.
+void pickFirstAsBothOperands(const TemplatePage& page) {
+    if (page.control<QComboBox>(1006)->count() == 0) return;
+    chooseInSelector(page, 1006, 0);
+    chooseInSelector(page, 1007, 0);
 }
 
 // Pastes text into a field.
@@ -241,12 +221,7 @@ TEST_P(InputSweep, EveryFieldHasADefiniteOutcomeAndLosesNothingElse) {
             std::map<int, QString> after;
             for (const Field& other : p.fields) after[other.id] = shownText(*page, other.id);
             for (const int id : p.operations) {
-                for (const int selector : {1006, 1007}) {
-                    auto* box = page->control<QComboBox>(selector);
-                    if (box->count() == 0) continue;
-                    box->setCurrentIndex(0);
-                    emit box->activated(0);
-                }
+                pickFirstAsBothOperands(*page);
                 cancelled = pressCancellingLongWork(page->button(id)) || cancelled;
             }
 
@@ -304,12 +279,7 @@ TEST(InputSweep, AbsurdShapesEndInAMessage) {
             putText(page, id, text);
         QTest::mouseClick(page.button(1002), Qt::LeftButton);
         for (const int id : {1011, 1013}) {
-            for (const int selector : {1006, 1007}) {
-                auto* box = page.control<QComboBox>(selector);
-                if (box->count() == 0) continue;
-                box->setCurrentIndex(0);
-                emit box->activated(0);
-            }
+            pickFirstAsBothOperands(page);
             EXPECT_FALSE(pressCancellingLongWork(page.button(id))) << c.rows << " x " << c.cols;
         }
         EXPECT_EQ(messages.shown, c.messages) << c.rows << " x " << c.cols;

@@ -12,10 +12,6 @@
 #include <functional>
 #include <memory>
 
-#include "app/pages/determinant_page.h"
-#include "app/pages/integral_page.h"
-#include "app/pages/matrix_page.h"
-#include "app/pages/sum_product_page.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -33,13 +29,6 @@ class DialogWatch : public QObject {
         return false;
     }
 };
-
-QWidget* progressDialog() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == "progressDialog" && widget->isVisible()) return widget;
-    }
-    return nullptr;
-}
 
 QStringList editTexts(const QWidget& page) {
     QStringList texts;
@@ -62,11 +51,8 @@ void twoLargeMatrices(TemplatePage& page) {
         typeInto(page, 1009, name);
         QTest::mouseClick(page.button(1002), Qt::LeftButton);
     }
-    for (const auto& [selector, position] : {std::pair{1006, 0}, std::pair{1007, 1}}) {
-        auto* box = page.control<QComboBox>(selector);
-        box->setCurrentIndex(position);
-        emit box->activated(position);
-    }
+    chooseInSelector(page, 1006, 0);
+    chooseInSelector(page, 1007, 1);
 }
 
 // The elements of an order-n determinant whose expansion takes long.
@@ -94,21 +80,10 @@ class LongWorkOnAPage : public ::testing::TestWithParam<LongCase> {};
 
 TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
     const LongCase& c = GetParam();
-    QWidget window;
-    RecordingMessageService messages;
-    std::unique_ptr<TemplatePage> page;
-    if (c.templateId == 131) {
-        page = std::make_unique<CIntegralPage>();
-    } else if (c.templateId == 132) {
-        page = std::make_unique<CSumProductPage>();
-    } else if (c.templateId == 134) {
-        page = std::make_unique<CDeterminantPage>();
-    } else {
-        page = std::make_unique<CMatrixPage>();
-    }
-    page->setMessageService(&messages);
-    page->Create(&window);
-    ASSERT_TRUE(showActive(window));
+    HostedPage hosted(c.templateId);
+    ASSERT_TRUE(hosted.shown);
+    TemplatePage* page = hosted.page.get();
+    const RecordingMessageService& messages = hosted.messages;
     if (c.prepare) c.prepare(*page);
     for (const auto& [id, text] : c.typed) typeInto(*page, id, QString::fromStdString(text));
     const QStringList before = editTexts(*page);
@@ -119,7 +94,7 @@ TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
     bool dialogUp = false;
     if (c.cancel != Cancel::None) {
         QTimer::singleShot(700, [&] {
-            QWidget* dialog = progressDialog();
+            QWidget* dialog = visibleProgressDialog();
             dialogUp = dialog != nullptr;
             if (!dialog) return;
             // The page takes no input meanwhile: no box changes, no question
@@ -162,7 +137,7 @@ TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
     EXPECT_LE(ended - cancelledAt, 250);
     EXPECT_LT(longestStall, 250);
     EXPECT_EQ(editTexts(*page), before);
-    EXPECT_EQ(progressDialog(), nullptr);
+    EXPECT_EQ(visibleProgressDialog(), nullptr);
 }
 
 const LongCase kLongCases[] = {

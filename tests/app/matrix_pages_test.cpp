@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <variant>
 
-#include "app/pages/determinant_page.h"
-#include "app/pages/matrix_page.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -87,12 +85,10 @@ class MatrixPageUse : public ::testing::TestWithParam<MatrixCase> {};
 
 TEST_P(MatrixPageUse, ShowsWhatTheUserExpects) {
     const MatrixCase& c = GetParam();
-    QWidget window;
-    RecordingMessageService messages;
-    CMatrixPage page;
-    page.setMessageService(&messages);
-    page.Create(&window);
-    ASSERT_TRUE(showActive(window));
+    HostedPage hosted(129);
+    ASSERT_TRUE(hosted.shown);
+    TemplatePage& page = *hosted.page;
+    RecordingMessageService& messages = hosted.messages;
 
     for (const Action& action : c.actions) perform(page, messages, action);
 
@@ -241,12 +237,10 @@ class DeterminantPageUse : public ::testing::TestWithParam<DeterminantCase> {};
 
 TEST_P(DeterminantPageUse, ShowsWhatTheUserExpects) {
     const DeterminantCase& c = GetParam();
-    QWidget window;
-    RecordingMessageService messages;
-    CDeterminantPage page;
-    page.setMessageService(&messages);
-    page.Create(&window);
-    ASSERT_TRUE(showActive(window));
+    HostedPage hosted(134);
+    ASSERT_TRUE(hosted.shown);
+    TemplatePage& page = *hosted.page;
+    const RecordingMessageService& messages = hosted.messages;
     typeInto(page, 1001, QString::fromUtf8(c.elements));
     typeInto(page, 1034, QString::fromUtf8(c.order));
     QTest::mouseClick(page.button(1035), Qt::LeftButton);

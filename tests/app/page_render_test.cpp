@@ -135,11 +135,8 @@ TEST(PageRendering, WorkedExamplesShowTheirResults) {
         typeInto(matrices, 1009, name);
         QTest::mouseClick(matrices.button(1002), Qt::LeftButton);
     }
-    for (const auto& [selector, position] : {std::pair{1006, 0}, std::pair{1007, 1}}) {
-        auto* box = matrices.control<QComboBox>(selector);
-        box->setCurrentIndex(position);
-        emit box->activated(position);
-    }
+    chooseInSelector(matrices, 1006, 0);
+    chooseInSelector(matrices, 1007, 1);
     QTest::mouseClick(matrices.button(1013), Qt::LeftButton);
     EXPECT_EQ(shownText(matrices, 1001), "4,5,\n10,11,\n");
     saveForTheReadme(window.grab().toImage(), "matrix_page.png");

@@ -3,13 +3,20 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWidget>
+#include <memory>
 #include <ostream>
 
 #include "app/dialog_widget.h"
+#include "app/pages/determinant_page.h"
+#include "app/pages/equation_page.h"
+#include "app/pages/integral_page.h"
+#include "app/pages/matrix_page.h"
+#include "app/pages/sum_product_page.h"
 
 // Test failures print texts as texts.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }
@@ -52,4 +59,50 @@ inline bool showActive(QWidget& window) {
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+// The calculation page of a template: 129, 131, 132, 133 or 134.
+inline std::unique_ptr<TemplatePage> makePage(int templateId) {
+    switch (templateId) {
+        case 129:
+            return std::make_unique<CMatrixPage>();
+        case 131:
+            return std::make_unique<CIntegralPage>();
+        case 132:
+            return std::make_unique<CSumProductPage>();
+        case 133:
+            return std::make_unique<CEquationPage>();
+        default:
+            return std::make_unique<CDeterminantPage>();
+    }
+}
+
+// A page made inside a window of its own, shown and active, its messages
+// recorded.
+struct HostedPage {
+    explicit HostedPage(int templateId) : page(makePage(templateId)) {
+        page->setMessageService(&messages);
+        page->Create(&window);
+        shown = showActive(window);
+    }
+    QWidget window;
+    RecordingMessageService messages;
+    std::unique_ptr<TemplatePage> page;
+    bool shown = false;
+};
+
+// The progress dialog of long work, while it is visible.
+inline QWidget* visibleProgressDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "progressDialog" && widget->isVisible()) return widget;
+    }
+    return nullptr;
+}
+
+// Picks the name at position in one of the matrix page's selectors, as the
+// user's choice arrives.
+inline void chooseInSelector(const DialogWidget& page, int selectorId, int position) {
+    auto* box = page.control<QComboBox>(selectorId);
+    box->setCurrentIndex(position);
+    emit box->activated(position);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The literal cofactor expansion against the determinant by distinct minors,
 // with the peak heap memory each takes (counter peak_heap, in bytes).
 #include <benchmark/benchmark.h>

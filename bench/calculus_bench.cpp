@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the numeric methods add to the evaluations they make: time per
 // evaluation inside Integral, the sum loop and FindRoot, against the bare
 // evaluator on the same formula and the same kind of call (batches of points

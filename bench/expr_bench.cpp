@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formula evaluation, side by side on the same formulas and the same x values:
 //   Literal  - the reference reduction, rescanning the elements on every call;
 //   Replay   - the plan worked out at compile time (what the methods use);

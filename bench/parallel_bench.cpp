@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The long requests on one thread (the serial path) and on pools of 2, 4 and 8
 // threads, side by side, in wall-clock time; and requests of well under a
 // millisecond, which must not get slower on a pool. The counter all_cpu is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/data_exchange.h"
 
 #include <QCheckBox>
@@ -21,8 +22,8 @@ QString controlText(const QWidget* control) {
 void setControlText(QWidget* control, const QString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(text);
-    } else if (auto* area = qobject_cast<QPlainTextEdit*>(control)) {
-        area->setPlainText(text);
+    } else if (auto* area = qobject_cast<TextArea*>(control)) {
+        area->setText(text);
     } else if (auto* label = qobject_cast<StaticText*>(control)) {
         label->setText(text);
     }
@@ -32,12 +33,28 @@ QString fromStd(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+bool isEditable(const QWidget* control) {
+    if (auto* edit = qobject_cast<const QLineEdit*>(control)) return !edit->isReadOnly();
+    if (auto* area = qobject_cast<const QPlainTextEdit*>(control)) return !area->isReadOnly();
+    return qobject_cast<const QCheckBox*>(control) != nullptr;
+}
+
 }  // namespace
 
-QWidget* DataExchange::find(int id) const { return dialog_.control(id); }
+QWidget* DataExchange::next(int id) {
+    const int position = position_++;
+    QWidget* control = dialog_.control(id);
+    if (failed_ || !control) return nullptr;
+    if (!saveAndValidate_ && keepFrom_ != kWriteAll && position >= keepFrom_ &&
+        isEditable(control)) {
+        return nullptr;
+    }
+    return control;
+}
 
 void DataExchange::fail(QWidget* control, int messageId) {
     failed_ = true;
+    refusedAt_ = position_ - 1;
     dialog_.messages().showMessage(messageId);
     control->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
@@ -45,8 +62,8 @@ void DataExchange::fail(QWidget* control, int messageId) {
 }
 
 void DataExchange::text(int id, std::string& field) {
-    QWidget* control = find(id);
-    if (failed_ || !control) return;
+    QWidget* control = next(id);
+    if (!control) return;
     if (saveAndValidate_) {
         field = controlText(control).toStdString();
     } else {
@@ -55,8 +72,8 @@ void DataExchange::text(int id, std::string& field) {
 }
 
 void DataExchange::text(int id, double& field) {
-    QWidget* control = find(id);
-    if (failed_ || !control) return;
+    QWidget* control = next(id);
+    if (!control) return;
     if (!saveAndValidate_) {
         setControlText(control, fromStd(formatDouble(field)));
         return;
@@ -67,8 +84,8 @@ void DataExchange::text(int id, double& field) {
 }
 
 void DataExchange::text(int id, float& field) {
-    QWidget* control = find(id);
-    if (failed_ || !control) return;
+    QWidget* control = next(id);
+    if (!control) return;
     if (!saveAndValidate_) {
         setControlText(control, fromStd(formatFloat(field)));
         return;
@@ -82,8 +99,8 @@ void DataExchange::text(int id, float& field) {
 }
 
 void DataExchange::text(int id, int& field) {
-    QWidget* control = find(id);
-    if (failed_ || !control) return;
+    QWidget* control = next(id);
+    if (!control) return;
     if (!saveAndValidate_) {
         setControlText(control, QString::number(field));
         return;
@@ -94,8 +111,8 @@ void DataExchange::text(int id, int& field) {
 }
 
 void DataExchange::check(int id, int& field) {
-    auto* box = qobject_cast<QCheckBox*>(find(id));
-    if (failed_ || !box) return;
+    auto* box = qobject_cast<QCheckBox*>(next(id));
+    if (!box) return;
     if (saveAndValidate_) {
         field = box->isChecked() ? 1 : 0;
     } else {

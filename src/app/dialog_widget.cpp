@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialog_widget.h"
 
 #include "app/data_exchange.h"
@@ -29,8 +30,10 @@ QWidget* DialogWidget::control(int id) const {
 }
 
 bool DialogWidget::UpdateData(bool saveAndValidate) {
-    DataExchange dx(*this, saveAndValidate);
+    DataExchange dx(*this, saveAndValidate,
+                    saveAndValidate ? DataExchange::kWriteAll : unreadFrom_);
     DoDataExchange(dx);
+    unreadFrom_ = dx.refusedAt();
     return !dx.failed();
 }
 

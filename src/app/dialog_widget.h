@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QList>
@@ -35,8 +36,13 @@ class DialogWidget : public QWidget {
     const QList<CreatedControl>& controls() const { return controls_; }
 
     // true: controls to fields; false: fields to controls. false when a read
-    // was refused.
+    // was refused. The first write after a refused read leaves what the user
+    // typed in the controls the read did not take.
     bool UpdateData(bool saveAndValidate = true);
+
+    // Makes the next write rewrite every control, whatever an earlier read
+    // left unread: for a write that shows other fields, not the read's own.
+    void ForgetRefusedRead() { unreadFrom_ = -1; }
 
     MessageService& messages() { return *messages_; }
     // Replaces the message boxes (tests record them); nullptr restores them.
@@ -52,6 +58,7 @@ class DialogWidget : public QWidget {
   private:
     int templateId_;
     QList<CreatedControl> controls_;
+    int unreadFrom_ = -1;  // where the last read stopped, for the next write
     QtMessageService ownMessages_;
     MessageService* messages_;
 };

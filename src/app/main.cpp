@@ -1,9 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 
 #include "app/mexora_app.h"
 
 int main(int argc, char* argv[]) {
+    // --help and --version are answered before QApplication, which needs a display.
+    if (const std::optional<int> status = CMexoraApp::AnswerInformationOptions(argc, argv))
+        return *status;
     QApplication app(argc, argv);
+    if (!CMexoraApp::ArgumentsAccepted()) return CMexoraApp::kExitUsage;
     CMexoraApp theApp;
     return theApp.InitInstance(app);
 }

@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mexora_app.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <cstdio>
 
 #include "app/dialog_look.h"
 #include "app/long_work.h"
@@ -12,8 +15,30 @@
 #include "app/qt_message_service.h"
 #include "app/single_instance.h"
 #include "app/termination_signals.h"
+#include "core/version.h"
 
 namespace {
+
+// The program's own options; Qt's (-platform, -style, ...) are QApplication's.
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Displays this help.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Displays version information.")};
+
+    CommandLine() {
+        parser.setApplicationDescription(
+            QStringLiteral("Desktop calculator for higher mathematics. Also takes Qt's options,\n"
+                           "such as -platform NAME; see mexora(1)."));
+        parser.addOption(help);
+        parser.addOption(version);
+    }
+};
+
+void print(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
 
 // Qt's own Chinese texts, so the platform's buttons read 确定, 是, 否, 取消.
 void loadQtTranslation(QApplication& app) {
@@ -36,6 +61,39 @@ void showAlreadyRunning() {
 }
 
 }  // namespace
+
+std::optional<int> CMexoraApp::AnswerInformationOptions(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLine line;
+    // Qt's own options are unknown here; InitInstance reports what is left.
+    line.parser.parse(arguments);
+    if (line.parser.isSet(line.help)) {
+        const QCoreApplication core(argc, argv);  // names the program in the usage line
+        print(stdout, line.parser.helpText());
+        return 0;
+    }
+    if (line.parser.isSet(line.version)) {
+        print(stdout, QStringLiteral("mexora %1\n").arg(QLatin1StringView(kMexoraVersion)));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+bool CMexoraApp::ArgumentsAccepted() {
+    CommandLine line;
+    QString error;
+    if (!line.parser.parse(QApplication::arguments())) {
+        error = line.parser.errorText();
+    } else if (!line.parser.positionalArguments().isEmpty()) {
+        error =
+            QStringLiteral("Unexpected argument '%1'.").arg(line.parser.positionalArguments()[0]);
+    } else {
+        return true;
+    }
+    print(stderr, QStringLiteral("mexora: %1\nTry 'mexora --help'.\n").arg(error));
+    return false;
+}
 
 int CMexoraApp::InitInstance(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("mexora"));

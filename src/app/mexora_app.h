@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+#include <optional>
 
 class QApplication;
 
@@ -6,6 +9,15 @@ class QApplication;
 // then sets the dialog colours and runs the main window until it is closed.
 class CMexoraApp {
   public:
+    // Prints the help or the version when the command line asks for one, with
+    // no window system: the exit status then, nullopt otherwise.
+    static std::optional<int> AnswerInformationOptions(int argc, char* argv[]);
+
+    // Once QApplication has taken its own options: false, with a message on
+    // stderr, when an argument is left; the program then ends with kExitUsage.
+    static bool ArgumentsAccepted();
+    static constexpr int kExitUsage = 2;  // as for mexora-cli
+
     // The process's exit status.
     int InitInstance(QApplication& app);
 

@@ -1,13 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/template_widgets.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QMimeData>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QTextLayout>
 #include <QtMath>
+#include <limits>
 
 #include "app/art.h"
 #include "app/dialog_look.h"
@@ -132,7 +135,11 @@ void PictureControl::paintEvent(QPaintEvent*) {
     paintArt(painter, resourceId_, area);
 }
 
-FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {}
+// A line edit keeps only its first 32767 characters by default, silently:
+// a longer formula pasted in would be computed cut short.
+FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {
+    setMaxLength(std::numeric_limits<int>::max());
+}
 
 void FieldEdit::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::PaletteChange) {
@@ -144,6 +151,41 @@ void FieldEdit::changeEvent(QEvent* event) {
 }
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) { setTabChangesFocus(true); }
+
+namespace {
+
+// Longer runs without a blank are wrapped anywhere (see TextArea).
+constexpr qsizetype kLongestWrappedWord = 4096;
+
+bool hasLongWord(const QString& text) {
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestWrappedWord) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void TextArea::chooseWrapFor(const QString& text, bool wholeText) {
+    if (lineWrapMode() == NoWrap) return;
+    if (hasLongWord(text)) {
+        setWordWrapMode(QTextOption::WrapAnywhere);
+    } else if (wholeText) {
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    }
+}
+
+void TextArea::setText(const QString& text) {
+    chooseWrapFor(text, true);
+    setPlainText(text);
+}
+
+void TextArea::insertFromMimeData(const QMimeData* source) {
+    if (source->hasText()) chooseWrapFor(source->text(), false);
+    QPlainTextEdit::insertFromMimeData(source);
+}
 
 void TextArea::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::PaletteChange) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QCheckBox>
@@ -76,13 +77,24 @@ class FieldEdit : public QLineEdit {
 };
 
 // A multi-line edit in which Enter starts a new line and Tab leaves the field.
+// When it wraps its lines, it wraps at blanks, and anywhere in a text with a
+// run of thousands of characters without one: Qt's search for a blank in
+// such a run takes time that grows with the square of its length (minutes
+// for a pasted megabyte).
 class TextArea : public QPlainTextEdit {
     Q_OBJECT
   public:
     explicit TextArea(QWidget* parent);
 
+    // Replaces the whole text.
+    void setText(const QString& text);
+
   protected:
     void changeEvent(QEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+  private:
+    void chooseWrapFor(const QString& text, bool wholeText);
 };
 
 // A check box inside a thin sunken edge.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numeric methods on compiled formulas.
 #include "calculus/derivative.h"
 #include "calculus/integral.h"

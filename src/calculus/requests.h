@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string_view>
@@ -18,6 +19,13 @@ struct RequestOutcome {
     static RequestOutcome message(int id) { return {Kind::Message, 0.0, id}; }
     static RequestOutcome cancelled() { return {}; }
 };
+
+// The defaults of the calculus pages' fields, which mexora-cli takes too.
+inline constexpr double kDefaultPrecision = 0.0001;  // integral and derivative
+inline constexpr int kDefaultDepth = 10;             // integral and derivative
+inline constexpr double kDefaultInitialStep = 0.01;  // derivative
+inline constexpr double kDefaultDelta = 0.01;        // root: tolerance on |F(x)|
+inline constexpr double kDefaultEpsilon = 0.01;      // root: tolerance on the bracket's width
 
 // A result counts as failed when it is a NaN of either kind or an infinity.
 bool IsFailedResult(double value);

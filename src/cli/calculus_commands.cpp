@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli integral, derivative, sum, product and solve: the requests of the
 // calculus pages, with the pages' defaults.
 #include <optional>
@@ -7,6 +8,7 @@
 #include "calculus/requests.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/help_text.h"
 #include "cli/long_request.h"
 
 namespace {
@@ -84,14 +86,14 @@ int runProgressionCommand(const std::vector<std::string>& argv, std::string_view
 }  // namespace
 
 int runIntegralCommand(const std::vector<std::string>& argv) {
-    constexpr std::string_view usage = "integral FORMULA LOWER UPPER [--precision P] [--depth N]";
+    const std::string_view usage = commandUsage("integral");
     const auto args = parse(argv, {"precision", "depth"}, 3, usage);
     if (!args) return kExitUsage;
     Reader read{*args, usage};
     const double lower = read.number(1, "LOWER");
     const double upper = read.number(2, "UPPER");
-    const double precision = read.option("precision", 0.0001);
-    const int depth = read.intOption("depth", 10);
+    const double precision = read.option("precision", kDefaultPrecision);
+    const int depth = read.intOption("depth", kDefaultDepth);
     return read.run([&](const std::string& formula, WorkControl* control) {
         int failed = 0;
         return RunIntegralRequest(formula, lower, upper, precision, depth, failed, control);
@@ -99,15 +101,14 @@ int runIntegralCommand(const std::vector<std::string>& argv) {
 }
 
 int runDerivativeCommand(const std::vector<std::string>& argv) {
-    constexpr std::string_view usage =
-        "derivative FORMULA POINT [--step H] [--precision P] [--depth N]";
+    const std::string_view usage = commandUsage("derivative");
     const auto args = parse(argv, {"step", "precision", "depth"}, 2, usage);
     if (!args) return kExitUsage;
     Reader read{*args, usage};
     const double point = read.number(1, "POINT");
-    const double step = read.option("step", 0.01);
-    const double precision = read.option("precision", 0.0001);
-    const int depth = read.intOption("depth", 10);
+    const double step = read.option("step", kDefaultInitialStep);
+    const double precision = read.option("precision", kDefaultPrecision);
+    const int depth = read.intOption("depth", kDefaultDepth);
     return read.run([&](const std::string& formula, WorkControl* control) {
         int failed = 0;
         return RunDerivativeRequest(formula, point, step, precision, depth, failed, control);
@@ -115,22 +116,22 @@ int runDerivativeCommand(const std::vector<std::string>& argv) {
 }
 
 int runSumCommand(const std::vector<std::string>& argv) {
-    return runProgressionCommand(argv, "sum FORMULA FROM TO [--step S]", RunSumRequest);
+    return runProgressionCommand(argv, commandUsage("sum"), RunSumRequest);
 }
 
 int runProductCommand(const std::vector<std::string>& argv) {
-    return runProgressionCommand(argv, "product FORMULA FROM TO [--step S]", RunProductRequest);
+    return runProgressionCommand(argv, commandUsage("product"), RunProductRequest);
 }
 
 int runSolveCommand(const std::vector<std::string>& argv) {
-    constexpr std::string_view usage = "solve FORMULA LEFT RIGHT [--delta D] [--epsilon E]";
+    const std::string_view usage = commandUsage("solve");
     const auto args = parse(argv, {"delta", "epsilon"}, 3, usage);
     if (!args) return kExitUsage;
     Reader read{*args, usage};
     const double left = read.number(1, "LEFT");
     const double right = read.number(2, "RIGHT");
-    const double delta = read.option("delta", 0.01);
-    const double epsilon = read.option("epsilon", 0.01);
+    const double delta = read.option("delta", kDefaultDelta);
+    const double epsilon = read.option("epsilon", kDefaultEpsilon);
     return read.run([&](const std::string& formula, WorkControl* control) {
         int noRoot = 0;
         return RunSolveRequest(formula, left, right, delta, epsilon, noRoot, control);

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// One subcommand of mexora-cli: its name, its usage line and what runs it.
-// run gets the arguments after the subcommand's name and returns the exit status.
+// One subcommand of mexora-cli: its name and what runs it (its usage and help
+// are in help_text.cpp). run gets the arguments after the subcommand's name
+// and returns the exit status.
 struct CliCommand {
     std::string_view name;
-    std::string_view usage;
     int (*run)(const std::vector<std::string>& args);
 };
 

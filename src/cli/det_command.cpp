@@ -1,15 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli det ORDER TEXT: the determinant page's computation.
 #include <iostream>
 #include <utility>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/help_text.h"
 #include "core/number_text.h"
 #include "matrix/determinant_page_logic.h"
 
 namespace {
 
-constexpr std::string_view kUsage = "det ORDER TEXT";
+const std::string_view kUsage = commandUsage("det");
 
 // The command sets the page's fields itself; there are no edits to exchange with.
 struct NoControls final : PageControls {

@@ -1,13 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli eval FORMULA X [X ...]: the formula's value at each X.
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/help_text.h"
 #include "expr/compiler.h"
 #include "expr/evaluator.h"
 
 namespace {
-constexpr std::string_view kUsage = "eval FORMULA X [X ...]";
+const std::string_view kUsage = commandUsage("eval");
 }
 
 int runEvalCommand(const std::vector<std::string>& args) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli: the calculations of the pages, for scripts and terminals.
 #include <iostream>
 #include <string>
@@ -5,47 +6,60 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/help_text.h"
 
 namespace {
 
 const std::vector<CliCommand> kCommands = {
-    {"eval", "eval FORMULA X [X ...]", runEvalCommand},
-    {"integral", "integral FORMULA LOWER UPPER [--precision P] [--depth N]", runIntegralCommand},
-    {"derivative", "derivative FORMULA POINT [--step H] [--precision P] [--depth N]",
-     runDerivativeCommand},
-    {"sum", "sum FORMULA FROM TO [--step S]", runSumCommand},
-    {"product", "product FORMULA FROM TO [--step S]", runProductCommand},
-    {"solve", "solve FORMULA LEFT RIGHT [--delta D] [--epsilon E]", runSolveCommand},
-    {"det", "det ORDER TEXT", runDeterminantCommand},
-    {"matrix", "matrix add|sub|mul ROWS1 COLS1 TEXT1 ROWS2 COLS2 TEXT2", runMatrixCommand},
+    {"eval", runEvalCommand},
+    {"integral", runIntegralCommand},
+    {"derivative", runDerivativeCommand},
+    {"sum", runSumCommand},
+    {"product", runProductCommand},
+    {"solve", runSolveCommand},
+    {"det", runDeterminantCommand},
+    {"matrix", runMatrixCommand},
 };
 
-void printUsage(std::ostream& out) {
-    out << "usage:\n";
-    for (const CliCommand& command : kCommands) out << "  mexora-cli " << command.usage << '\n';
-    out << "A FORMULA or TEXT written @FILE is read from FILE, written - from standard input.\n"
-           "--threads N (anywhere) computes on N threads; MEXORA_THREADS=N does the same.\n";
+int unknownCommand(const std::string& name) {
+    std::cerr << "mexora-cli: unknown command '" << name << "'\n";
+    printOverview(std::cerr);
+    return kExitUsage;
+}
+
+// mexora-cli help [COMMAND]
+int runHelp(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        printOverview(std::cout);
+        return kExitResult;
+    }
+    if (args.size() > 1) return usageError("help takes one command", "help [COMMAND]");
+    const CommandHelp* command = findCommandHelp(args[0]);
+    if (!command) return unknownCommand(args[0]);
+    printCommandHelp(std::cout, *command);
+    return kExitResult;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (!takeThreadsOption(args)) return kExitUsage;
-    if (args.empty()) {
-        printUsage(std::cerr);
+    std::vector<std::string> all(argv + 1, argv + argc);
+    if (!takeThreadsOption(all)) return kExitUsage;
+    if (all.empty()) {
+        printOverview(std::cerr);
         return kExitUsage;
     }
-    const std::string name = args.front();
-    if (name == "--help" || name == "-h" || name == "help") {
-        printUsage(std::cout);
+    const std::string name = all.front();
+    const std::vector<std::string> args(all.begin() + 1, all.end());
+    if (name == "--help" || name == "-h" || name == "help") return runHelp(args);
+    if (name == "--version") {
+        printVersion(std::cout);
         return kExitResult;
     }
+    // "mexora-cli COMMAND --help" is "mexora-cli help COMMAND".
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) return runHelp({name});
     for (const CliCommand& command : kCommands) {
-        if (command.name == name)
-            return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
+        if (command.name == name) return command.run(args);
     }
-    std::cerr << "mexora-cli: unknown command '" << name << "'\n";
-    printUsage(std::cerr);
-    return kExitUsage;
+    return unknownCommand(name);
 }

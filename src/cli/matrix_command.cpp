@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli matrix add|sub|mul ROWS1 COLS1 TEXT1 ROWS2 COLS2 TEXT2: the matrix
 // page's arithmetic on two matrices added to its list, with the page's checks.
 #include <iostream>
@@ -7,11 +8,12 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/help_text.h"
 #include "matrix/matrix_page_logic.h"
 
 namespace {
 
-constexpr std::string_view kUsage = "matrix add|sub|mul ROWS1 COLS1 TEXT1 ROWS2 COLS2 TEXT2";
+const std::string_view kUsage = commandUsage("matrix");
 
 struct NoControls final : PageControls {
     void readControls() override {}

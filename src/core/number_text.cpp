@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/number_text.h"
 
 #include <locale.h>
 #include <stdlib.h>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 namespace {
@@ -47,6 +49,10 @@ Number convertDecimal(std::string_view number, Fallback fallback) {
 }
 
 }  // namespace
+
+double CanonicalNan(double value) {
+    return std::isnan(value) ? std::numeric_limits<double>::quiet_NaN() : value;
+}
 
 std::string formatDouble(double value) { return formatGeneral(value, 15); }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>
@@ -6,6 +7,11 @@
 
 // Numbers as the pages show and read them. Every conversion is independent of
 // the process locale, so a comma-decimal locale never changes a digit.
+
+// A NaN result is always the positive quiet NaN. Which NaN an operation on two
+// NaNs passes on depends on operand order, and the compiler may swap the
+// operands of a product or a sum; only the NaN's sign would show ("-nan").
+double CanonicalNan(double value);
 
 // A double as every page shows it: printf's "%.15g".
 std::string formatDouble(double value);

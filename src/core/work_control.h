@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <atomic>
+#include <limits>
 
 // Progress and cancellation of long work (deep integrals, long sums, high-order
 // determinants). The worker reports how far it is and polls for cancellation at
@@ -18,14 +20,23 @@ class WorkControl {
     }
     double fraction() const noexcept { return fraction_.load(std::memory_order_relaxed); }
 
-    // Points (evaluations, terms) done so far.
+    // Points (evaluations, terms) done so far. Reported at coarse
+    // checkpoints, so the budget test adds nothing to inner loops.
     void reportPoints(unsigned long long points) noexcept {
         points_.store(points, std::memory_order_relaxed);
+        if (points >= budget_.load(std::memory_order_relaxed)) requestCancel();
     }
     unsigned long long points() const noexcept { return points_.load(std::memory_order_relaxed); }
 
+    // Asks to cancel by itself once the reported points reach budget, so that
+    // tests and fuzzing can stop long work at a fixed point, free of timing.
+    void cancelAfterPoints(unsigned long long budget) noexcept {
+        budget_.store(budget, std::memory_order_relaxed);
+    }
+
   private:
     std::atomic<bool> cancel_{false};
+    std::atomic<unsigned long long> budget_{std::numeric_limits<unsigned long long>::max()};
     std::atomic<double> fraction_{0.0};
     std::atomic<unsigned long long> points_{0};
 };

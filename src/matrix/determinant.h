@@ -1,19 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
 #include <span>
 
+#include "core/number_text.h"
 #include "core/work_control.h"
 #include "matrix/compute_status.h"
 
 // The orders the determinant page takes.
 inline constexpr int kMinDeterminantOrder = 2;
 inline constexpr int kMaxDeterminantOrder = 50;
-
-// A NaN result is always the positive quiet NaN. Which NaN an operation on two
-// NaNs passes on depends on operand order, and the compiler may swap the
-// operands of a product or a sum; only the NaN's sign would show ("-nan").
-double CanonicalNan(double value);
 
 // The determinant of an n x n single-precision matrix (row-major) by cofactor
 // expansion along the first column, exactly as written: order 2 is
@@ -34,7 +31,7 @@ struct DeterminantResult {
 // The same value, bit for bit, as ExpandDeterminant, in O(2^n n) time: each
 // distinct minor is computed once. Orders outside 2 to 50 or fewer than n x n
 // values give BadOperands; working storage (DeterminantWorkingBytes) beyond the
-// physical memory, or that cannot be had, gives NoMemory.
+// available memory, or that cannot be had, gives NoMemory.
 // Reports progress and stops (Cancelled) when asked to.
 DeterminantResult Determinant(int n, std::span<const float> matrix, WorkControl* control = nullptr);
 

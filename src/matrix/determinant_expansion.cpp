@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -34,10 +35,6 @@ double expand(int n, const float* m, float* scratch) {
 }
 
 }  // namespace
-
-double CanonicalNan(double value) {
-    return std::isnan(value) ? std::numeric_limits<double>::quiet_NaN() : value;
-}
 
 double ExpandDeterminant(int n, std::span<const float> matrix) {
     if (n < kMinDeterminantOrder || n > kMaxDeterminantOrder ||

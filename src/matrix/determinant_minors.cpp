@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The determinant by distinct minors. Expanding along the first column always
 // removes the leftmost column, so the minor reached after removing a set of
 // rows is fixed by the rows that remain, and its value is produced by the same
@@ -169,7 +170,7 @@ DeterminantResult Determinant(int n, std::span<const float> matrix, WorkControl*
         result.value = std::numeric_limits<double>::quiet_NaN();
         return result;
     }
-    if (!WithinPhysicalMemory(DeterminantWorkingBytes(n))) {
+    if (!FitsInAvailableMemory(DeterminantWorkingBytes(n))) {
         result.status = ComputeStatus::NoMemory;
         return result;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "matrix/matrix_arithmetic.h"
 
 #include <algorithm>
@@ -43,30 +44,50 @@ double productElement(const std::vector<float>& a, const std::vector<float>& b,
     return value;
 }
 
-// Units of work per task when product rows are spread over the pool.
-constexpr std::size_t kUnitsPerTask = std::size_t{1} << 18;
+// How product rows are spread over the pool: whole rows per task, each task
+// writing its rows into a text of its own, a block of tasks at a time.
+struct RowTasks {
+    std::size_t rowsPerTask = 1;
+    std::size_t tasksPerBlock = 0;  // below 2: not worth spreading
+};
 
-// Rows first to the end of the product, spread over the pool: each task
-// writes whole rows into a text of its own, and the texts are appended in
-// row order. False when cancelled. May throw std::bad_alloc.
-bool writeProductRowsSpread(const std::vector<float>& a, const std::vector<float>& b,
-                            const ProductShape& shape, std::size_t first, std::string& text,
-                            ThreadPool& pool, WorkPacer& pacer) {
-    const std::size_t rowUnits = shape.cols * (shape.inner + 1);
-    const std::size_t rowsPerTask =
-        std::max<std::size_t>(1, pool.taskSize(kUnitsPerTask) / rowUnits);
+RowTasks planRowTasks(const ProductShape& shape, const ThreadPool& pool) {
+    // A few hundred microseconds of work per task.
+    constexpr std::uint64_t kUnitsPerTask = std::uint64_t{1} << 18;
+    // The block's texts come on top of the memory the request counted before
+    // it started (its operands and its result), so they are kept small.
+    constexpr std::uint64_t kBlockTextBytes = std::uint64_t{8} << 20;
+    const std::uint64_t rowUnits = std::uint64_t{shape.cols} * (shape.inner + 1);
+    RowTasks plan;
+    plan.rowsPerTask = static_cast<std::size_t>(std::max<std::uint64_t>(
+        1, pool.taskSize(kUnitsPerTask) / std::max<std::uint64_t>(1, rowUnits)));
+    const std::uint64_t taskBytes =
+        plan.rowsPerTask * MaxResultTextBytes(1, static_cast<int>(shape.cols));
     // Each block ends with every thread waiting for the last task: enough
     // tasks per block that this wait is short against the block.
-    std::vector<std::string> texts(static_cast<std::size_t>(pool.threads()) * 64);
+    plan.tasksPerBlock = static_cast<std::size_t>(
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(pool.threads()) * 64,
+                                kBlockTextBytes / std::max<std::uint64_t>(1, taskBytes)));
+    return plan;
+}
+
+// Rows first to the end of the product, spread over the pool as planned; the
+// task texts are appended in row order. False when cancelled. May throw
+// std::bad_alloc.
+bool writeProductRowsSpread(const std::vector<float>& a, const std::vector<float>& b,
+                            const ProductShape& shape, const RowTasks& plan, std::size_t first,
+                            std::string& text, ThreadPool& pool, WorkPacer& pacer) {
+    const std::size_t rowUnits = shape.cols * (shape.inner + 1);
+    const std::size_t blockSpan = plan.rowsPerTask * plan.tasksPerBlock;
+    std::vector<std::string> texts(plan.tasksPerBlock);
     SpreadPacer spread(pacer);
-    for (std::size_t r0 = first; r0 < shape.rows && spread.going();
-         r0 += rowsPerTask * texts.size()) {
-        const std::size_t blockRows = std::min(shape.rows - r0, rowsPerTask * texts.size());
+    for (std::size_t r0 = first; r0 < shape.rows && spread.going(); r0 += blockSpan) {
+        const std::size_t blockRows = std::min(shape.rows - r0, blockSpan);
         std::atomic<bool> noRoom{false};
-        pool.forEach((blockRows + rowsPerTask - 1) / rowsPerTask, [&](std::size_t task) {
+        pool.forEach((blockRows + plan.rowsPerTask - 1) / plan.rowsPerTask, [&](std::size_t task) {
             if (!spread.going()) return;
-            const std::size_t begin = r0 + task * rowsPerTask;
-            const std::size_t end = std::min(r0 + blockRows, begin + rowsPerTask);
+            const std::size_t begin = r0 + task * plan.rowsPerTask;
+            const std::size_t end = std::min(r0 + blockRows, begin + plan.rowsPerTask);
             std::string& out = texts[task];
             out.clear();
             try {
@@ -83,7 +104,7 @@ bool writeProductRowsSpread(const std::vector<float>& a, const std::vector<float
         });
         if (noRoom.load()) throw std::bad_alloc();
         if (!spread.going()) break;
-        for (std::size_t t = 0; t * rowsPerTask < blockRows; ++t) text += texts[t];
+        for (std::size_t t = 0; t * plan.rowsPerTask < blockRows; ++t) text += texts[t];
     }
     return spread.finish();
 }
@@ -123,9 +144,10 @@ bool writeResult(MatrixOperation operation, const MatrixSlot& first, const Matri
     WorkPacer pacer(control,
                     static_cast<double>(rows) * static_cast<double>(cols) * (shape.inner + 1));
     ParallelRun run;
+    const RowTasks plan = product ? planRowTasks(shape, run.pool()) : RowTasks{};
     for (std::size_t r = 0; r < rows; ++r) {
-        if (product && run.spreading()) {
-            return writeProductRowsSpread(a, b, shape, r, result.text, run.pool(), pacer);
+        if (plan.tasksPerBlock >= 2 && run.spreading()) {
+            return writeProductRowsSpread(a, b, shape, plan, r, result.text, run.pool(), pacer);
         }
         for (std::size_t c = 0; c < cols; ++c) {
             const double value = product
@@ -183,13 +205,20 @@ MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOp
     const std::optional<std::size_t> countB = ElementCount(b.nRows, b.nCols);
     result.status = ComputeStatus::NoMemory;
     if (!countA || !countB || !ElementCount(result.nRows, result.nCols)) return result;
-    if (!WithinPhysicalMemory((std::uint64_t{*countA} + *countB) * sizeof(float))) return result;
+    // Everything the request holds at its peak: both operands and the text.
+    const std::uint64_t textBytes = MaxResultTextBytes(result.nRows, result.nCols);
+    if (!FitsInAvailableMemory((std::uint64_t{*countA} + *countB) * sizeof(float) + textBytes)) {
+        return result;
+    }
 
     std::optional<std::vector<float>> valuesA, valuesB;
     readOperands(a, *countA, b, *countB, valuesA, valuesB);
     if (!valuesA || !valuesB) return result;
 
     try {
+        // Room for the longest text at once: growing by doubling would hold
+        // the old and the new buffer together, up to three times the text.
+        result.text.reserve(static_cast<std::size_t>(textBytes));
         if (!writeResult(operation, a, b, *valuesA, *valuesB, result, control)) {
             result.text = std::string();
             result.status = ComputeStatus::Cancelled;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
@@ -36,7 +37,8 @@ struct MatrixResult {
 //
 // Positions outside the store or shapes that do not fit give BadOperands (the
 // page has checked them first); an element count out of range for either
-// operand or the result, operands beyond the physical memory, or storage that
-// cannot be had, gives NoMemory. Reports progress and stops (Cancelled) when asked to.
+// operand or the result, operands and the longest result text together beyond
+// the available memory (checked before any work), or storage that cannot be
+// had, gives NoMemory. Reports progress and stops (Cancelled) when asked to.
 MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOperation operation,
                        WorkControl* control = nullptr);

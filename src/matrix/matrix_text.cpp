@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "matrix/matrix_text.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 #include <stdexcept>
 
@@ -24,6 +26,27 @@ std::size_t separatorLength(std::string_view text) {
 // return never reach a token.
 bool isScanBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+bool equalIgnoringCase(std::string_view text, std::string_view lower) {
+    return std::equal(text.begin(), text.end(), lower.begin(), lower.end(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+    });
+}
+
+// The spellings of infinity and NaN that results are written with.
+std::optional<float> writtenSpecialValue(std::string_view token) {
+    const bool negative = token.starts_with('-');
+    const std::string_view word = token.substr(negative ? 1 : 0);
+    float value = 0.0f;
+    if (equalIgnoringCase(word, "inf")) {
+        value = std::numeric_limits<float>::infinity();
+    } else if (equalIgnoringCase(word, "nan")) {
+        value = std::numeric_limits<float>::quiet_NaN();
+    } else {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
 }  // namespace
 
 std::optional<std::size_t> ElementCount(int rows, int cols) {
@@ -37,6 +60,7 @@ float ScanMatrixToken(std::string_view token) {
     std::size_t i = 0;
     while (i < token.size() && isScanBlank(token[i])) ++i;
     const std::string_view rest = token.substr(i);
+    if (const std::optional<float> special = writtenSpecialValue(rest)) return *special;
     const std::size_t length = decimalPrefixLength(rest);
     return length == 0 ? 0.0f : decimalToFloat(rest.substr(0, length));
 }
@@ -69,8 +93,14 @@ std::optional<std::vector<float>> ParseMatrixText(std::string_view text, std::si
     return values;
 }
 
+std::uint64_t MaxResultTextBytes(int rows, int cols) {
+    constexpr std::uint64_t kLongestElement = 13;
+    const auto r = static_cast<std::uint64_t>(rows);
+    return r * static_cast<std::uint64_t>(cols) * kLongestElement + r * 2;
+}
+
 void AppendMatrixElement(std::string& text, double value, bool lastInRow) {
-    text += formatShortG(value);
+    text += formatShortG(CanonicalNan(value));
     text += lastInRow ? ",\r\n" : ",";
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstddef>
@@ -22,6 +23,8 @@ std::optional<std::size_t> ElementCount(int rows, int cols);
 // the longest prefix [sign] digits [. digits] [e|E [sign] digits] with at least
 // one digit before the exponent; the rest is ignored. No number there reads as
 // 0. Out of range: ±infinity, or zero and subnormals at the small end.
+// The exception: the whole token "inf", "-inf", "nan" or "-nan", in any case,
+// reads as that value, so that a written result reads back as what it shows.
 float ScanMatrixToken(std::string_view token);
 
 // Sets every value to 0, then gives the tokens of text to values 0, 1, 2, ...
@@ -31,7 +34,13 @@ void ParseMatrixTextInto(std::string_view text, std::span<float> values);
 // The same into new storage of count values; nullopt when there is no room for them.
 std::optional<std::vector<float>> ParseMatrixText(std::string_view text, std::size_t count);
 
-// Appends one element as "%g," or, at the end of a row, as "%g,\r\n".
+// The longest text a rows x cols result of arithmetic on singles can have: 13
+// characters an element ("-1.23457e+86,": sums and products of singles keep
+// to two-digit exponents) and CR LF a row. rows x cols must be in range.
+std::uint64_t MaxResultTextBytes(int rows, int cols);
+
+// Appends one element as "%g," or, at the end of a row, as "%g,\r\n"; every
+// NaN is written "nan".
 void AppendMatrixElement(std::string& text, double value, bool lastInRow);
 
 // Writes rows x cols values, row-major, every row ending in ",\r\n". nullopt

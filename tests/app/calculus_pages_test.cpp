@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculus pages as a user drives them: type into the edits, click the
 // buttons and boxes, read the edits and the messages.
 #include <gtest/gtest.h>
@@ -8,9 +9,6 @@
 #include <memory>
 #include <variant>
 
-#include "app/pages/equation_page.h"
-#include "app/pages/integral_page.h"
-#include "app/pages/sum_product_page.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -42,17 +40,7 @@ struct PageCase {
     std::vector<int> readOnly = {};  // edits that must be read-only afterwards
     std::vector<int> editable = {};
 };
-
-std::unique_ptr<TemplatePage> makePage(int templateId) {
-    switch (templateId) {
-        case 131:
-            return std::make_unique<CIntegralPage>();
-        case 132:
-            return std::make_unique<CSumProductPage>();
-        default:
-            return std::make_unique<CEquationPage>();
-    }
-}
+void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
 
 void perform(TemplatePage& page, const Action& action) {
     if (const auto* type = std::get_if<Type>(&action)) {
@@ -69,12 +57,10 @@ class CalculusPage : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(CalculusPage, ShowsWhatTheUserExpects) {
     const PageCase& c = GetParam();
-    QWidget window;
-    RecordingMessageService messages;
-    const std::unique_ptr<TemplatePage> page = makePage(c.templateId);
-    page->setMessageService(&messages);
-    page->Create(&window);
-    ASSERT_TRUE(showActive(window));
+    HostedPage hosted(c.templateId);
+    ASSERT_TRUE(hosted.shown);
+    TemplatePage* page = hosted.page.get();
+    const RecordingMessageService& messages = hosted.messages;
 
     for (const Action& action : c.actions) perform(*page, action);
 
@@ -267,5 +253,17 @@ const PageCase kEquationCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Equation, CalculusPage, ::testing::ValuesIn(kEquationCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalculusPageResult, CanBeSelectedAndCopied) {
+    HostedPage hosted(131);
+    ASSERT_TRUE(hosted.shown);
+    for (const Action& action : kSquareFrom0To1) perform(*hosted.page, action);
+    QLineEdit* result = lineEdit(*hosted.page, 1002);
+    QTest::mouseDClick(result, Qt::LeftButton);
+    QTest::keyClick(result, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "0.333333333333333");
+    EXPECT_TRUE(result->isReadOnly());
+}
 
 }  // namespace

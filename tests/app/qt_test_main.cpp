@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs GoogleTest inside a QApplication set up like the program's: Fusion
 // style, the dialog font and colours. Without a display it uses the offscreen
 // platform, so the tests (and their discovery at build time) need none.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the program as it starts for a user, starts a sum of a trillion terms
 // on its page, and after a moment ends the program the way the first argument
 // says: "close" (the window's close button) or "sigterm". Prints how long the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quitting while a long request runs ends the program promptly and cleanly.
 #include <gtest/gtest.h>
 

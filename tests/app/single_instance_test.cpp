@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the mexora program itself: a second start is refused with message
 // 124 and ends without a window; a killed instance leaves nothing behind.
 #include <gtest/gtest.h>
@@ -74,6 +75,48 @@ TEST_F(SingleInstanceTest, ASecondStartShowsMessage124AndEndsWithoutAWindow) {
     EXPECT_TRUE(holdsMarker(first));
     kill(first);
 }
+
+TEST_F(SingleInstanceTest, TwoStartsAtTheSameMomentGiveOneWindowAndOneMessage) {
+    QProcess a;
+    QProcess b;
+    start(a);
+    start(b);
+    // One of the two ends at once with message 124; the other runs on.
+    QProcess* refused = nullptr;
+    for (int i = 0; i < 200 && !refused; ++i) {
+        if (a.state() == QProcess::NotRunning) refused = &a;
+        if (b.state() == QProcess::NotRunning) refused = &b;
+        QTest::qWait(50);
+    }
+    ASSERT_NE(refused, nullptr);
+    QProcess& running = refused == &a ? b : a;
+    EXPECT_EQ(running.state(), QProcess::Running);
+    EXPECT_TRUE(waitForMarker(running));
+    EXPECT_EQ(refused->exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(refused->readAllStandardError()).count("message 124"), 1);
+    EXPECT_EQ(running.readAllStandardError().indexOf("message 124"), -1);
+    kill(running);
+}
+
+// Killed at any moment, even before it holds the marker, an instance leaves
+// nothing that keeps the next one from running.
+class KilledAtAnyMoment : public SingleInstanceTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(KilledAtAnyMoment, TheNextStartRuns) {
+    QProcess first;
+    start(first);
+    QTest::qWait(GetParam());
+    kill(first);
+
+    QProcess next;
+    start(next);
+    EXPECT_TRUE(waitForMarker(next));
+    EXPECT_FALSE(next.waitForFinished(500));
+    EXPECT_EQ(next.readAllStandardError().indexOf("message 124"), -1);
+    kill(next);
+}
+
+INSTANTIATE_TEST_SUITE_P(AfterMilliseconds, KilledAtAnyMoment, ::testing::Values(0, 40, 150, 1000));
 
 TEST_F(SingleInstanceTest, AStartAfterTheInstanceWasKilledRuns) {
     QProcess first;

@@ -1,12 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWidget>
+#include <memory>
+#include <ostream>
 
 #include "app/dialog_widget.h"
+#include "app/pages/determinant_page.h"
+#include "app/pages/equation_page.h"
+#include "app/pages/integral_page.h"
+#include "app/pages/matrix_page.h"
+#include "app/pages/sum_product_page.h"
+
+// Test failures print texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }
 
 // Replaces the text of an edit as a user would: select all, type.
 inline void retype(QLineEdit* edit, const QString& text) {
@@ -29,7 +42,9 @@ inline void typeInto(const DialogWidget& dialog, int id, const QString& text) {
     auto* area = dialog.control<QPlainTextEdit>(id);
     area->setFocus();
     area->selectAll();
-    area->insertPlainText(text);
+    if (text.isEmpty()) return area->textCursor().removeSelectedText();
+    QApplication::clipboard()->setText(text);
+    area->paste();
 }
 
 // The text an edit of either kind shows.
@@ -44,4 +59,50 @@ inline bool showActive(QWidget& window) {
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+// The calculation page of a template: 129, 131, 132, 133 or 134.
+inline std::unique_ptr<TemplatePage> makePage(int templateId) {
+    switch (templateId) {
+        case 129:
+            return std::make_unique<CMatrixPage>();
+        case 131:
+            return std::make_unique<CIntegralPage>();
+        case 132:
+            return std::make_unique<CSumProductPage>();
+        case 133:
+            return std::make_unique<CEquationPage>();
+        default:
+            return std::make_unique<CDeterminantPage>();
+    }
+}
+
+// A page made inside a window of its own, shown and active, its messages
+// recorded.
+struct HostedPage {
+    explicit HostedPage(int templateId) : page(makePage(templateId)) {
+        page->setMessageService(&messages);
+        page->Create(&window);
+        shown = showActive(window);
+    }
+    QWidget window;
+    RecordingMessageService messages;
+    std::unique_ptr<TemplatePage> page;
+    bool shown = false;
+};
+
+// The progress dialog of long work, while it is visible.
+inline QWidget* visibleProgressDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "progressDialog" && widget->isVisible()) return widget;
+    }
+    return nullptr;
+}
+
+// Picks the name at position in one of the matrix page's selectors, as the
+// user's choice arrives.
+inline void chooseInSelector(const DialogWidget& page, int selectorId, int position) {
+    auto* box = page.control<QComboBox>(selectorId);
+    box->setCurrentIndex(position);
+    emit box->activated(position);
 }

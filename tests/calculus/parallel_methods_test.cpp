@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The methods on a pool of several threads against one thread, bit for bit.
 #include <gtest/gtest.h>
 

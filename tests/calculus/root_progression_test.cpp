@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -118,6 +119,15 @@ TEST(Progression, CancellationStopsBetweenBatches) {
     EXPECT_EQ(SumProgression(f, 0, 1e12, 1, r, &control), ProgressionEnd::Cancelled);
     EXPECT_EQ(f.points.size(), static_cast<std::size_t>(kPointsPerBatch));
     EXPECT_EQ(control.points(), static_cast<unsigned long long>(kPointsPerBatch));
+}
+
+TEST(Progression, APointBudgetCancelsAtTheFirstBatchThatReachesIt) {
+    CountingFormula f("x");
+    WorkControl control;
+    control.cancelAfterPoints(2 * kPointsPerBatch + 1);
+    double r = 0.0;
+    EXPECT_EQ(SumProgression(f, 0, 1e6, 1, r, &control), ProgressionEnd::Cancelled);
+    EXPECT_EQ(f.points.size(), static_cast<std::size_t>(3 * kPointsPerBatch));
 }
 
 }  // namespace

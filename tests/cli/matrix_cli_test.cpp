@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli det and mexora-cli matrix, run as a program: output, messages and exit status.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "cli_runner.h"
 
@@ -29,6 +31,7 @@ TEST(DetCommand, PrintsTheSingleResultWithSixDigits) {
     expectResult(runCli({"det", "3", "1 2 3 4 5 6 7 8 10"}), "-3\n");
     expectResult(runCli({"det", "2", "4097 0 0 4097"}), "1.67854e+07\n");
     expectResult(runCli({"det", "2", "1e30 1e30 -1e30 1e30"}), "inf\n");
+    expectResult(runCli({"det", "2", "-nan 1 1 1"}), "nan\n");
 }
 
 TEST(DetCommand, ReportsThePageMessages) {
@@ -52,6 +55,11 @@ TEST(MatrixCommand, WritesExactlyTheResultText) {
                  "0.3,-3,\r\n");
     expectResult(runCli({"matrix", "sub", "2", "2", "-1", "2", "2", "-1 -1 -1 -1"}),
                  "0,1,\r\n1,1,\r\n");
+    // A result's own spellings read back as what they show; NaN has one form.
+    expectResult(runCli({"matrix", "add", "1", "2", "inf, 6.8e+38", "1", "2", "0 0"}),
+                 "inf,inf,\r\n");
+    expectResult(runCli({"matrix", "add", "1", "2", "-nan NAN", "1", "2", "nan -inf"}),
+                 "nan,nan,\r\n");
 }
 
 TEST(MatrixCommand, ReportsThePageMessages) {
@@ -72,14 +80,33 @@ TEST(MatrixCommand, RefusesABadCommandLine) {
     expectUsageError(runCli({"matrix", "add", "1", "x", "1", "1", "1", "1"}), "COLS1");
 }
 
-TEST(MatrixCommand, ElementsThatCannotBeAllocatedGiveAMessage) {
+// Under a 1 GB address space every request either fits or ends in message 129
+// before it starts; none is killed on the way.
+TEST(LargeRequests, EndInAResultOrTheNoMemoryMessage) {
 #ifdef MEXORA_SANITIZED
     GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
 #endif
-    // 1.6e9 singles each: within the count range, beyond a 1 GB address space.
-    expectMessage(runCli({"matrix", "add", "40000", "40000", "1", "40000", "40000", "1"},
-                         {.addressSpaceLimitBytes = 1000000L * 1024}),
-                  "内存不足，无法完成计算。");
+    const CliRunOptions limited{.addressSpaceLimitBytes = 1000000L * 1024};
+    const std::vector<std::vector<std::string>> refused{
+        {"matrix", "add", "40000", "40000", "1", "40000", "40000", "1"},  // 12.8 GB of operands
+        {"matrix", "add", "65536", "65536", "1", "65536", "65536", "1"},  // count out of range
+        {"matrix", "sub", "1", "2147483647", "1", "1", "2147483647", "1"},
+        // 0.5 GB of operands fit; with their text at its longest they do not.
+        {"matrix", "add", "8000", "8000", "1", "8000", "8000", "1"},
+        {"matrix", "mul", "100000", "1", "1", "1", "100000", "1"},
+        {"det", "50", "1"},
+        {"det", "30", "1"},  // 1.2 GB of minors
+    };
+    for (const std::vector<std::string>& args : refused) {
+        SCOPED_TRACE(args[0] + " " + args[1] + " " + args[2]);
+        expectMessage(runCli(args, limited), "内存不足，无法完成计算。");
+    }
+    // What fits is computed: 10^6 elements "2,", each row ending in CR LF.
+    const CliRun fits =
+        runCli({"matrix", "add", "1000", "1000", "1", "1000", "1000", "1"}, limited);
+    EXPECT_EQ(fits.exitStatus, 0) << fits.err;
+    EXPECT_EQ(fits.out.size(), 1000u * (1000 * 2 + 2));
+    EXPECT_TRUE(fits.out.starts_with("2,0,")) << fits.out.substr(0, 10);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where mexora-cli reads a formula or a matrix text from, and --threads.
 #include <gtest/gtest.h>
 

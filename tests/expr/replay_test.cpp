@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The replay must give the bits of the literal reduction on every formula:
 // well-formed and malformed, every operator and function, nesting, and values
 // that overflow or have no meaning.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The determinant by distinct minors against the literal expansion, and on a
 // pool of threads against one thread, bit for bit, on random matrices with the
 // values that make floating point hard: zeros of both signs, values whose

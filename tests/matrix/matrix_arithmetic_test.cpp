@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "matrix/matrix_arithmetic.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "core/thread_pool.h"
+#include "matrix/matrix_text.h"
 
 namespace {
 
@@ -98,6 +100,14 @@ TEST_F(MatrixArithmetic, ElementCountsBeyondRangeAreRefused) {
               ComputeStatus::NoMemory);
     EXPECT_EQ(run({50000, 50000, "1"}, {50000, 50000, "1"}, MatrixOperation::Sum).status,
               ComputeStatus::NoMemory);
+}
+
+TEST_F(MatrixArithmetic, TheLongestElementsFillTheTextBoundExactly) {
+    // The memory check counts this bound; a longer text would outgrow what it counted.
+    const MatrixResult result =
+        run({1, 2, "-3.40282e38 -1.23457e-37"}, {1, 2, "-1e-45 0"}, MatrixOperation::Sum);
+    EXPECT_EQ(result.text, "-3.40282e+38,-1.23457e-37,\r\n");
+    EXPECT_EQ(result.text.size(), MaxResultTextBytes(1, 2));
 }
 
 TEST_F(MatrixArithmetic, CancelledWorkHasNoResult) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "matrix/matrix_text.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,21 @@ void PrintTo(const ParseCase& c, std::ostream* out) { *out << testing::PrintToSt
 
 class ParseMatrixTextTest : public testing::TestWithParam<ParseCase> {};
 
+// Bit patterns, so that NaNs compare and the sign of zero counts.
+std::vector<std::uint32_t> bits(const std::vector<float>& values) {
+    std::vector<std::uint32_t> out;
+    for (float v : values) out.push_back(std::bit_cast<std::uint32_t>(v));
+    return out;
+}
+
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+
 TEST_P(ParseMatrixTextTest, ReadsTokensInOrder) {
     const ParseCase& c = GetParam();
     const std::optional<std::vector<float>> values = ParseMatrixText(c.text, c.count);
     ASSERT_TRUE(values.has_value());
-    EXPECT_EQ(*values, c.expected);
+    EXPECT_EQ(bits(*values), bits(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -51,7 +62,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"EmptyText", "", 2, {0, 0}},
         ParseCase{"ExponentNeedsDigits", "1e 2E+ 3e-1 1.e2", 4, {1, 2, 0.3f, 100}},
         ParseCase{"NoDigitsNoNumber", ". - +. .e5 e5", 5, {0, 0, 0, 0, 0}},
-        ParseCase{"HexInfNanAreNotNumbers", "0x10 inf nan -inf", 4, {0, 0, 0, 0}},
+        ParseCase{"WrittenInfNanReadBack", "inf -INF \tNaN -nan", 4, {kInf, -kInf, kNan, -kNan}},
+        ParseCase{"OtherSpellingsAreNotNumbers",
+                  "0x10 +inf infinity inf5 nan(1) -in",
+                  6,
+                  {0, 0, 0, 0, 0, 0}},
         ParseCase{"OtherFullWidthCharactersAreText",
                   "1\xEF\xBC\x8D"
                   "2 3",
@@ -114,6 +129,13 @@ TEST(MatrixText, WrittenTextReadsBackToSixDigits) {
     const std::string text = *FormatMatrixText(doubles, 2, 2);
     EXPECT_EQ(text, "0.1,-2.5e-07,\r\n1.23457e+08,3,\r\n");
     EXPECT_EQ(*ParseMatrixText(text, 4), (std::vector<float>{0.1f, -2.5e-7f, 123457000.0f, 3.0f}));
+}
+
+TEST(MatrixText, InfinitiesAndOneNanSurviveTheRoundTrip) {
+    const std::vector<double> values{kInf, -kInf, -static_cast<double>(kNan), 1e39};
+    const std::string text = *FormatMatrixText(values, 1, 4);
+    EXPECT_EQ(text, "inf,-inf,nan,1e+39,\r\n");
+    EXPECT_EQ(bits(*ParseMatrixText(text, 4)), bits({kInf, -kInf, kNan, kInf}));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: renders an SVG icon into a square PNG of the given size, for the
 // fixed-size hicolor icon folders.
 #include <QGuiApplication>

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
 
 #include "app/template_page.h"
+#include "calculus/requests.h"
 
 // The equation page (template 133). Button 1031 ("解出") runs the solver.
 class CEquationPage : public TemplatePage {
@@ -12,8 +14,8 @@ class CEquationPage : public TemplatePage {
 
     int m_bNoRoot = 0;
     double m_dRight = 0.0;
-    double m_dDelta = 0.01;
-    double m_dEpsilon = 0.01;
+    double m_dDelta = kDefaultDelta;
+    double m_dEpsilon = kDefaultEpsilon;
     std::string m_strFormula;
     double m_dRoot = 0.0;
     double m_dLeft = 0.0;

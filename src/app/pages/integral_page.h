@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
 
 #include "app/template_page.h"
+#include "calculus/requests.h"
 
 // The integral and derivative page (template 131). Button 1015 ("＝" of the
 // integral group) runs the integral request, button 1018 the derivative
@@ -20,12 +22,12 @@ class CIntegralPage : public TemplatePage {
     std::string m_strIntegrand;
     std::string m_strDiffFormula;
     double m_dPoint = 0.0;
-    int m_nIntDepth = 10;
-    double m_dIntPrecision = 0.0001;
+    int m_nIntDepth = kDefaultDepth;
+    double m_dIntPrecision = kDefaultPrecision;
     double m_dIntResult = 0.0;
-    double m_dDiffPrecision = 0.0001;
-    int m_nDiffDepth = 10;
-    double m_dInitStep = 0.01;
+    double m_dDiffPrecision = kDefaultPrecision;
+    int m_nDiffDepth = kDefaultDepth;
+    double m_dInitStep = kDefaultInitialStep;
 
     void OnIntegralEquals();
     void OnDerivativeEquals();

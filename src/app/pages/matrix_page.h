@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
@@ -47,7 +48,12 @@ class CMatrixPage : public TemplatePage, private PageControls {
 
   private:
     void readControls() override { UpdateData(true); }
-    void refreshControls() override { UpdateData(false); }
+    // Every refresh shows fields the logic has set (a picked matrix, a
+    // result, the fields after a shape message), never the read's own.
+    void refreshControls() override {
+        ForgetRefusedRead();
+        UpdateData(false);
+    }
     void runOperation(MatrixOperation operation);
     // Brings the three selectors in line with the logic's names and selections.
     void showSelectors();

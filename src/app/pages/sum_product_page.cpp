@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/sum_product_page.h"
 
 #include <QCheckBox>
@@ -54,13 +55,14 @@ void CSumProductPage::OnProductEquals() {
     if (TakeOutcome(outcome, m_dProdResult, m_strMessage, messages())) UpdateData(false);
 }
 
-// The box has already changed its own state; the step edit follows it.
+// The box has already changed its own state; the step edit follows the box
+// itself, which a read refused before it reaches the box would leave unread.
 void CSumProductPage::OnSumStepCheck() {
     UpdateData(true);
-    m_editSumStep->setReadOnly(m_bSumStep == 0);
+    m_editSumStep->setReadOnly(!control<QCheckBox>(1022)->isChecked());
 }
 
 void CSumProductPage::OnProductStepCheck() {
     UpdateData(true);
-    m_editProdStep->setReadOnly(m_bProdStep == 0);
+    m_editProdStep->setReadOnly(!control<QCheckBox>(1024)->isChecked());
 }

@@ -126,25 +126,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, ParallelIntegral,
                                          IntegralCase{"x^0.5", 0, 3, 1e-8, 15},
                                          IntegralCase{"ln(x)", 0, 1, 1e-300, 12}));
 
-TEST(ParallelProgression, CancellationStopsBetweenBlocks) {
+// A cancel asked for before the start ends both methods after a block.
+TEST(ParallelMethods, CancellationStopsBetweenBlocks) {
     const Compiled f("x");
     const UsingThreadPool use(finePool());
-    WorkControl control;
-    control.requestCancel();
+    WorkControl sumControl, integralControl;
+    sumControl.requestCancel();
+    integralControl.requestCancel();
     double sum = 0.0;
-    EXPECT_EQ(SumProgression(f.formula(), 0, 1e12, 1, sum, &control), ProgressionEnd::Cancelled);
-    EXPECT_LT(control.points(), 1000u);
-}
-
-TEST(ParallelIntegral, CancellationStopsBetweenBlocks) {
-    const Compiled f("x");
-    const UsingThreadPool use(finePool());
-    WorkControl control;
-    control.requestCancel();
+    EXPECT_EQ(SumProgression(f.formula(), 0, 1e12, 1, sum, &sumControl), ProgressionEnd::Cancelled);
     int failed = 0;
-    EXPECT_EQ(Integral(f.formula(), 0, 1, 1e-300, 60, failed, &control), 0.0);
+    EXPECT_EQ(Integral(f.formula(), 0, 1, 1e-300, 60, failed, &integralControl), 0.0);
     EXPECT_EQ(failed, 0);
-    EXPECT_LT(control.points(), 1000u);
+    for (const WorkControl* control : {&sumControl, &integralControl}) {
+        EXPECT_LT(control->points(), 1000u);
+    }
 }
 
 }  // namespace

@@ -74,16 +74,6 @@ TEST(ThreadPool, CallersOnSeveralThreadsShareIt) {
     EXPECT_EQ(total.load(), 4L * 200 * (36 * 37 / 2));
 }
 
-TEST(ThreadPool, AbandonSkipsWhatNobodyTook) {
-    ThreadPool pool(1);  // no workers: nothing is taken before abandon
-    int runs = 0;
-    auto body = [&](std::size_t) { ++runs; };
-    PoolJob job(50, body);
-    pool.start(job);
-    pool.abandon(job);
-    EXPECT_EQ(runs, 0);
-}
-
 TEST(ThreadPool, StoppingMidJobLeavesTheRestToTheCaller) {
     ThreadPool pool(4);
     std::atomic<int> runs{0};

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+
 #include "expr/evaluator.h"
 
 // A compiled formula as the numeric methods use it: f at one point, or at many
@@ -24,6 +26,9 @@ concept ConcurrentFormula = Formula::kConcurrent;
 
 // Points evaluated per batch, and so between two looks at the cancel flag.
 inline constexpr int kPointsPerBatch = 1024;
+
+// Batches between two looks at the clock that decides when to spread work.
+inline constexpr std::size_t kBatchesPerLook = 8;
 
 // Folds values into total in order: total = combine(value, total). Kept out of
 // line on purpose: inlined into a method, the running total shares a stack

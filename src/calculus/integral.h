@@ -80,7 +80,7 @@ double Integral(const Formula& f, double a, double b, double eps, int depth, int
 
     float xs[kPointsPerBatch];
     float values[kPointsPerBatch];
-    [[maybe_unused]] ParallelRun run;
+    [[maybe_unused]] ParallelRun run(kBatchesPerLook);
     for (int k = 2; k <= depth; ++k) {
         // Level k adds 2^(k-2) points; past 2^62 of them (centuries of work)
         // the count would not fit, and no level could be reached anyway.

@@ -119,7 +119,7 @@ ProgressionEnd AccumulateProgression(const Formula& f, double from, double to, d
     float xs[kPointsPerBatch];
     float values[kPointsPerBatch];
     ProgressionProgress progress{control, std::max(1.0, std::floor((to - from) / step) + 1.0)};
-    [[maybe_unused]] ParallelRun run;
+    [[maybe_unused]] ParallelRun run(kBatchesPerLook);
     int count = gatherPoints(walk, xs, kPointsPerBatch);
     while (count > 0) {
         if (walk.stuck) return ProgressionEnd::Stuck;

@@ -12,11 +12,11 @@
 // for waking another thread; only what remains after that is spread.
 class ParallelRun {
   public:
-    ParallelRun() : pool_(CurrentThreadPool()) {
-        if (pool_.threads() > 1) {
-            startWall_ = std::chrono::steady_clock::now();
-            startCpu_ = std::clock();
-        }
+    // spreading() looks at the clock on its first call and then on every
+    // callsPerLook-th: a look costs what a few hundred cheap evaluations do.
+    explicit ParallelRun(std::size_t callsPerLook = 1)
+        : pool_(CurrentThreadPool()), callsPerLook_(callsPerLook), calls_(callsPerLook - 1) {
+        if (pool_.threads() > 1) start_ = Clock::now();
     }
 
     ThreadPool& pool() const { return pool_; }
@@ -24,14 +24,26 @@ class ParallelRun {
     // True once work may be spread: the pool has more than one thread and the
     // head has passed. Stays true.
     bool spreading() {
-        if (!spreading_ && pool_.threads() > 1 &&
-            std::chrono::steady_clock::now() - startWall_ >= pool_.options().serialHead) {
-            // The wall clock also counts time spent waiting for a core on a
-            // busy machine; spread only once the work itself has had the head.
-            const double cpuSeconds =
-                static_cast<double>(std::clock() - startCpu_) / CLOCKS_PER_SEC;
-            spreading_ = std::chrono::duration<double>(cpuSeconds) >= pool_.options().serialHead;
+        if (spreading_ || pool_.threads() < 2 || ++calls_ < callsPerLook_) return spreading_;
+        calls_ = 0;
+        const Clock::duration head = pool_.options().serialHead;
+        const Clock::duration elapsed = Clock::now() - start_;
+        if (elapsed < head / 2) return false;
+        // The wall clock also counts time spent waiting for a core on a busy
+        // machine: spread only once the work has also had half the head of CPU
+        // time since half the head. Reading that clock costs microseconds, so
+        // it is read at half the head, then from the head on at most every
+        // tenth of it.
+        if (!marked_) {
+            marked_ = true;
+            cpuMark_ = std::clock();
+            if (head > Clock::duration::zero()) return false;
         }
+        if (elapsed < head || elapsed < nextLook_) return false;
+        nextLook_ = elapsed + head / 10;
+        const std::chrono::duration<double> cpu(static_cast<double>(std::clock() - cpuMark_) /
+                                                CLOCKS_PER_SEC);
+        spreading_ = cpu >= head / 2;
         return spreading_;
     }
 
@@ -45,8 +57,14 @@ class ParallelRun {
     }
 
   private:
+    using Clock = std::chrono::steady_clock;
+
     ThreadPool& pool_;
-    std::chrono::steady_clock::time_point startWall_;
-    std::clock_t startCpu_ = 0;
+    std::size_t callsPerLook_;
+    std::size_t calls_;
+    Clock::time_point start_;
+    bool marked_ = false;
+    std::clock_t cpuMark_ = 0;
+    Clock::duration nextLook_{};
     bool spreading_ = false;
 };

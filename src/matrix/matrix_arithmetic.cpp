@@ -143,7 +143,9 @@ bool writeResult(MatrixOperation operation, const MatrixSlot& first, const Matri
                              product ? static_cast<std::size_t>(first.nCols) : 0};
     WorkPacer pacer(control,
                     static_cast<double>(rows) * static_cast<double>(cols) * (shape.inner + 1));
-    ParallelRun run;
+    // A look at the clock every 2^16 units of work or so.
+    ParallelRun run(
+        std::max<std::size_t>(1, (std::size_t{1} << 16) / (cols * (shape.inner + 1) + 1)));
     const RowTasks plan = product ? planRowTasks(shape, run.pool()) : RowTasks{};
     for (std::size_t r = 0; r < rows; ++r) {
         if (plan.tasksPerBlock >= 2 && run.spreading()) {

@@ -90,7 +90,7 @@ int main(int argc, char* argv[]) {
     CMexoraDlg window(&messages);
     window.Create(nullptr);
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
     window.SelectPage(2);
     TemplatePage& integral = *window.page(2);

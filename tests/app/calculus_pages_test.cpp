@@ -69,7 +69,9 @@ TEST_P(CalculusPage, ShowsWhatTheUserExpects) {
         EXPECT_EQ(lineEdit(*page, s.id)->text(), QString::fromUtf8(s.text)) << "edit " << s.id;
     }
     EXPECT_EQ(messages.shown, c.messages);
-    if (c.focusedId) EXPECT_EQ(QApplication::focusWidget(), page->control(c.focusedId));
+    if (c.focusedId) {
+        EXPECT_EQ(QApplication::focusWidget(), page->control(c.focusedId));
+    }
     for (const int id : c.readOnly) EXPECT_TRUE(lineEdit(*page, id)->isReadOnly()) << id;
     for (const int id : c.editable) EXPECT_FALSE(lineEdit(*page, id)->isReadOnly()) << id;
 }

@@ -99,7 +99,9 @@ TEST_P(MatrixPageUse, ShowsWhatTheUserExpects) {
         for (int k = 0; k < box->count(); ++k) items << box->itemText(k);
         EXPECT_EQ(items, c.names) << "selector " << selectorIds[i];
         EXPECT_EQ(box->currentIndex(), c.selections[i]) << "selector " << selectorIds[i];
-        if (c.names.isEmpty()) EXPECT_EQ(box->currentText(), "");
+        if (c.names.isEmpty()) {
+            EXPECT_EQ(box->currentText(), "");
+        }
     }
     for (const Shown& s : c.shown) {
         EXPECT_EQ(shownText(page, s.id), QString::fromUtf8(s.text)) << "edit " << s.id;
@@ -111,7 +113,8 @@ TEST_P(MatrixPageUse, ShowsWhatTheUserExpects) {
 Actions thousandNames() {
     Actions actions;
     for (int i = 0; i < 1000; ++i) {
-        const Actions one = add("n" + std::to_string(i), 1, 1, std::to_string(i));
+        const Actions one =
+            add(std::string(1, 'n').append(std::to_string(i)), 1, 1, std::to_string(i));
         actions.insert(actions.end(), one.begin(), one.end());
     }
     return actions;

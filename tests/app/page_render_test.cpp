@@ -106,7 +106,9 @@ void showPage(CMexoraDlg& window, int page) {
 void saveForTheReadme(const QImage& image, const char* name) {
     EXPECT_TRUE(image.save(screenPath(QString::fromLatin1(name))));
     const QString docs = qEnvironmentVariable("MEXORA_DOCS_PICTURES");
-    if (!docs.isEmpty()) EXPECT_TRUE(image.save(QDir(docs).filePath(QString::fromLatin1(name))));
+    if (!docs.isEmpty()) {
+        EXPECT_TRUE(image.save(QDir(docs).filePath(QString::fromLatin1(name))));
+    }
 }
 
 TEST(PageRendering, WorkedExamplesShowTheirResults) {

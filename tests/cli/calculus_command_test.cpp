@@ -19,7 +19,9 @@ TEST_P(CalculusCommands, PrintResultsAndMessagesLikeThePages) {
     const CliRun run = runCli(c.args);
     EXPECT_EQ(run.exitStatus, c.exitStatus);
     EXPECT_EQ(run.out, c.out);
-    if (c.exitStatus != 2) EXPECT_EQ(run.err, c.err);
+    if (c.exitStatus != 2) {
+        EXPECT_EQ(run.err, c.err);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -124,8 +124,6 @@ WorkEnd LongWork::run(QWidget* owner, const std::function<void(WorkControl&)>& w
     return control.cancelRequested() ? WorkEnd::Cancelled : WorkEnd::Done;
 }
 
-bool LongWork::running() { return runningControl != nullptr; }
-
 void LongWork::cancelRunning() {
     if (runningControl) runningControl->requestCancel();
 }

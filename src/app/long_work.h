@@ -29,8 +29,6 @@ class LongWork {
     // progress dialog belongs to. Refused (Cancelled) while other work runs.
     static WorkEnd run(QWidget* owner, const std::function<void(WorkControl&)>& work);
 
-    static bool running();
-
     // Asks the running work, if any, to stop: the program is quitting.
     static void cancelRunning();
 };

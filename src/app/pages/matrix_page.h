@@ -40,8 +40,6 @@ class CMatrixPage : public TemplatePage, private PageControls {
     void OnDifference() { runOperation(MatrixOperation::Difference); }
     void OnProduct() { runOperation(MatrixOperation::Product); }
 
-    const MatrixPageLogic& logic() const { return logic_; }
-
   protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;

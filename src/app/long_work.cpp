@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <atomic>
 #include <memory>
 #include <new>
@@ -53,8 +54,7 @@ class InputBlocker : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!isUserInput(event->type())) return false;
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (dialog_ && widget && widget->window() == dialog_) return false;
+        if (dialog_ && isInDialog(watched)) return false;
         if (dialog_ && event->type() == QEvent::KeyPress &&
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             dialog_->cancel();
@@ -63,6 +63,16 @@ class InputBlocker : public QObject {
     }
 
   private:
+    // Input reaches a window's QWindow before any of its widgets; both belong
+    // to the dialog when their top-level window is the dialog's.
+    bool isInDialog(QObject* watched) const {
+        if (auto* widget = qobject_cast<QWidget*>(watched)) return widget->window() == dialog_;
+        if (auto* window = qobject_cast<QWindow*>(watched)) {
+            return window == dialog_->windowHandle();
+        }
+        return false;
+    }
+
     QPointer<ProgressDialog> dialog_;
 };
 

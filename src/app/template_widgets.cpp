@@ -182,7 +182,10 @@ void TextArea::setText(const QString& text) {
     setPlainText(text);
 }
 
+// An empty clipboard or selection comes as no source, or as one without a
+// single format, which Qt's own paste then reads past the end of.
 void TextArea::insertFromMimeData(const QMimeData* source) {
+    if (!source || source->formats().isEmpty()) return;
     if (source->hasText()) chooseWrapFor(source->text(), false);
     QPlainTextEdit::insertFromMimeData(source);
 }

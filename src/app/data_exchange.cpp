@@ -33,28 +33,12 @@ QString fromStd(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool isEditable(const QWidget* control) {
-    if (auto* edit = qobject_cast<const QLineEdit*>(control)) return !edit->isReadOnly();
-    if (auto* area = qobject_cast<const QPlainTextEdit*>(control)) return !area->isReadOnly();
-    return qobject_cast<const QCheckBox*>(control) != nullptr;
-}
-
 }  // namespace
 
-QWidget* DataExchange::next(int id) {
-    const int position = position_++;
-    QWidget* control = dialog_.control(id);
-    if (failed_ || !control) return nullptr;
-    if (!saveAndValidate_ && keepFrom_ != kWriteAll && position >= keepFrom_ &&
-        isEditable(control)) {
-        return nullptr;
-    }
-    return control;
-}
+QWidget* DataExchange::next(int id) { return failed_ ? nullptr : dialog_.control(id); }
 
 void DataExchange::fail(QWidget* control, int messageId) {
     failed_ = true;
-    refusedAt_ = position_ - 1;
     dialog_.messages().showMessage(messageId);
     control->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();

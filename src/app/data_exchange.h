@@ -11,24 +11,16 @@ class QWidget;
 // doubles with 15 significant digits and singles with 6. Reading refuses text
 // that is not a number (or not an integer): it shows a message, puts the focus
 // on that control with its text selected, and skips the rest of the exchange,
-// so fields later in the order keep their values.
-//
-// A write that follows a refused read leaves the editable controls from the
-// refused one on as they are: the read did not take what the user typed
-// there, so writing the fields back would throw it away.
+// so fields later in the order keep their values. A handler whose read is
+// refused ends there: it computes and writes nothing, so every edit keeps
+// what the user typed.
 class DataExchange {
   public:
-    static constexpr int kWriteAll = -1;
-
-    // keepUserTextFrom: for a write, the position in the exchange order from
-    // which editable controls are left alone, or kWriteAll.
-    DataExchange(DialogWidget& dialog, bool saveAndValidate, int keepUserTextFrom = kWriteAll)
-        : dialog_(dialog), saveAndValidate_(saveAndValidate), keepFrom_(keepUserTextFrom) {}
+    DataExchange(DialogWidget& dialog, bool saveAndValidate)
+        : dialog_(dialog), saveAndValidate_(saveAndValidate) {}
 
     bool saveAndValidate() const { return saveAndValidate_; }
     bool failed() const { return failed_; }
-    // Position in the exchange order of the control a read refused, or kWriteAll.
-    int refusedAt() const { return refusedAt_; }
 
     // Binds a member to the control with this id.
     template <class Widget>
@@ -44,16 +36,13 @@ class DataExchange {
     static constexpr int kNotAnIntegerMessage = 202;
 
   private:
-    // The control to exchange with next, or nullptr when there is none or it
-    // is to be left alone.
+    // The control to exchange with next, or nullptr when there is none or
+    // the exchange has stopped.
     QWidget* next(int id);
     void fail(QWidget* control, int messageId);
 
     DialogWidget& dialog_;
     bool saveAndValidate_;
-    int keepFrom_;
-    int position_ = 0;
-    int refusedAt_ = kWriteAll;
     bool failed_ = false;
 };
 

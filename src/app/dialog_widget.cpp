@@ -30,10 +30,8 @@ QWidget* DialogWidget::control(int id) const {
 }
 
 bool DialogWidget::UpdateData(bool saveAndValidate) {
-    DataExchange dx(*this, saveAndValidate,
-                    saveAndValidate ? DataExchange::kWriteAll : unreadFrom_);
+    DataExchange dx(*this, saveAndValidate);
     DoDataExchange(dx);
-    unreadFrom_ = dx.refusedAt();
     return !dx.failed();
 }
 

@@ -36,13 +36,8 @@ class DialogWidget : public QWidget {
     const QList<CreatedControl>& controls() const { return controls_; }
 
     // true: controls to fields; false: fields to controls. false when a read
-    // was refused. The first write after a refused read leaves what the user
-    // typed in the controls the read did not take.
+    // was refused.
     bool UpdateData(bool saveAndValidate = true);
-
-    // Makes the next write rewrite every control, whatever an earlier read
-    // left unread: for a write that shows other fields, not the read's own.
-    void ForgetRefusedRead() { unreadFrom_ = -1; }
 
     MessageService& messages() { return *messages_; }
     // Replaces the message boxes (tests record them); nullptr restores them.
@@ -58,7 +53,6 @@ class DialogWidget : public QWidget {
   private:
     int templateId_;
     QList<CreatedControl> controls_;
-    int unreadFrom_ = -1;  // where the last read stopped, for the next write
     QtMessageService ownMessages_;
     MessageService* messages_;
 };

@@ -15,7 +15,7 @@ const std::string_view kUsage = commandUsage("det");
 
 // The command sets the page's fields itself; there are no edits to exchange with.
 struct NoControls final : PageControls {
-    void readControls() override {}
+    bool readControls() override { return true; }
     void refreshControls() override {}
 };
 

@@ -16,7 +16,7 @@ namespace {
 const std::string_view kUsage = commandUsage("matrix");
 
 struct NoControls final : PageControls {
-    void readControls() override {}
+    bool readControls() override { return true; }
     void refreshControls() override {}
 };
 

@@ -17,7 +17,7 @@ DeterminantPageLogic::DeterminantPageLogic(DeterminantMatrix& matrix, MessageSer
     : matrix_(matrix), messages_(messages), controls_(controls) {}
 
 bool DeterminantPageLogic::beginCompute() {
-    controls_.readControls();
+    if (!controls_.readControls()) return false;
     if (m_strElements.empty()) {
         messages_.showMessage(kMsgEnterDeterminant);
         return false;

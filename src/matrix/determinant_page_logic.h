@@ -29,7 +29,8 @@ class DeterminantPageLogic {
     int m_nOrder = 0;
     float m_fResult = 0.0f;
 
-    // Reads the edits, checks (messages 126, then 127), reads n x n elements
+    // Reads the edits (a refused read ends it), checks (messages 126, then
+    // 127), reads n x n elements
     // and shows the determinant as a single.
     void OnCompute(WorkControl* control = nullptr);
 

@@ -44,7 +44,7 @@ std::optional<int> MatrixPageLogic::findName(const std::string& name) const {
 }
 
 void MatrixPageLogic::OnAddMatrix() {
-    controls_.readControls();
+    if (!controls_.readControls()) return;
     if (m_strElements.empty()) return messages_.showMessage(kMsgEnterMatrix);
     if (m_nRows <= 0 || m_nCols <= 0) return messages_.showMessage(kMsgShapeNotPositive);
     if (m_strName.empty()) return messages_.showMessage(kMsgEnterName);

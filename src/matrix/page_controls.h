@@ -7,6 +7,8 @@
 class PageControls {
   public:
     virtual ~PageControls() = default;
-    virtual void readControls() = 0;
+    // false when an edit did not hold what its field takes: the window has
+    // said so, and the handler ends there.
+    virtual bool readControls() = 0;
     virtual void refreshControls() = 0;
 };

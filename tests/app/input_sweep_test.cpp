@@ -10,8 +10,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
 
 #include "ui_test_support.h"
@@ -247,6 +249,31 @@ TEST_P(InputSweep, EveryFieldHasADefiniteOutcomeAndLosesNothingElse) {
         }
     }
     outcomes().flush();
+}
+
+// An empty clipboard or selection pastes nothing, whichever way it comes:
+// Ctrl+V, Shift+Insert or a middle click, each delivered to the window.
+TEST_P(InputSweep, AnEmptyClipboardPastesNothing) {
+    const PageUnderTest& p = *GetParam();
+    HostedPage hosted(p.templateId);
+    ASSERT_TRUE(hosted.shown);
+    QWindow* window = hosted.window.windowHandle();
+    std::vector<int> edits = p.results;
+    for (const Field& field : p.fields) edits.push_back(field.id);
+    for (const int id : edits) {
+        QWidget* edit = hosted.page->control(id);
+        const QString before = shownText(*hosted.page, id);
+        QClipboard* clipboard = QApplication::clipboard();
+        clipboard->setMimeData(new QMimeData);
+        if (clipboard->supportsSelection())
+            clipboard->setMimeData(new QMimeData, QClipboard::Selection);
+        const QPoint centre = edit->mapTo(&hosted.window, edit->rect().center());
+        QTest::mouseClick(window, Qt::LeftButton, {}, centre);
+        QTest::keyClick(window, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::mouseClick(window, Qt::MiddleButton, {}, centre);
+        EXPECT_EQ(shownText(*hosted.page, id), before) << p.name << " edit " << id;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, InputSweep,

@@ -10,11 +10,12 @@ namespace {
 
 // Stands in for the window: the four edits, and the data exchange with the page.
 struct FakeWindow final : PageControls {
-    void readControls() override {
+    bool readControls() override {
         page->m_strElements = elements;
         page->m_strName = name;
         page->m_nRows = rows;
         page->m_nCols = cols;
+        return true;
     }
     void refreshControls() override {
         ++refreshes;

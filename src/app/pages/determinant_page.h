@@ -30,6 +30,6 @@ class CDeterminantPage : public TemplatePage, private PageControls {
     void OnInitDialog() override;
 
   private:
-    void readControls() override { UpdateData(true); }
+    bool readControls() override { return UpdateData(true); }
     void refreshControls() override { UpdateData(false); }
 };

@@ -25,7 +25,7 @@ void CEquationPage::OnInitDialog() {
 }
 
 void CEquationPage::OnSolve() {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
         return RunSolveRequest(m_strFormula, m_dLeft, m_dRight, m_dDelta, m_dEpsilon, m_bNoRoot,
                                control);

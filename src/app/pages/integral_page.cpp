@@ -32,7 +32,7 @@ void CIntegralPage::OnInitDialog() {
 }
 
 void CIntegralPage::OnIntegralEquals() {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
         return RunIntegralRequest(m_strIntegrand, m_dLower, m_dUpper, m_dIntPrecision, m_nIntDepth,
                                   m_bFailed, control);
@@ -41,7 +41,7 @@ void CIntegralPage::OnIntegralEquals() {
 }
 
 void CIntegralPage::OnDerivativeEquals() {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
         return RunDerivativeRequest(m_strDiffFormula, m_dPoint, m_dInitStep, m_dDiffPrecision,
                                     m_nDiffDepth, m_bFailed, control);

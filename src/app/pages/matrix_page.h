@@ -45,13 +45,8 @@ class CMatrixPage : public TemplatePage, private PageControls {
     void OnInitDialog() override;
 
   private:
-    void readControls() override { UpdateData(true); }
-    // Every refresh shows fields the logic has set (a picked matrix, a
-    // result, the fields after a shape message), never the read's own.
-    void refreshControls() override {
-        ForgetRefusedRead();
-        UpdateData(false);
-    }
+    bool readControls() override { return UpdateData(true); }
+    void refreshControls() override { UpdateData(false); }
     void runOperation(MatrixOperation operation);
     // Brings the three selectors in line with the logic's names and selections.
     void showSelectors();

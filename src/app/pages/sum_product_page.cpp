@@ -38,7 +38,7 @@ void CSumProductPage::OnInitDialog() {
 }
 
 void CSumProductPage::OnSumEquals() {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
         return RunSumRequest(m_strSumFormula, m_dSumFrom, m_dSumTo, m_bSumStep != 0, m_dSumStep,
                              control);
@@ -47,7 +47,7 @@ void CSumProductPage::OnSumEquals() {
 }
 
 void CSumProductPage::OnProductEquals() {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
         return RunProductRequest(m_strProdFormula, m_dProdFrom, m_dProdTo, m_bProdStep != 0,
                                  m_dProdStep, control);

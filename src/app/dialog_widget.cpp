@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialog_widget.h"
 
+#include "app/accessibility.h"
 #include "app/data_exchange.h"
 #include "app/dialog_template.h"
 #include "app/dialog_units.h"
@@ -19,6 +20,7 @@ void DialogWidget::Create(QWidget* parent) {
                                          static_cast<qsizetype>(dialog->caption.size())));
     }
     controls_ = createControls(*dialog, this);
+    describeControls(*dialog, controls_);
     OnInitDialog();
 }
 

@@ -7,12 +7,18 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "app/template_widgets.h"
+
 bool CHyperLink::BindLabel(QWidget* control, QWidget* parent, const QColor& normal,
                            const QColor& hover, const QString& target) {
     if (!control || !parent || !parent->isAncestorOf(control)) return false;
     label_ = control;
-    // A plain label lets the mouse through to the dialog; a link takes it.
-    control->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    if (auto* text = qobject_cast<StaticText*>(control)) {
+        text->makeLink();
+        connect(text, &StaticText::activated, this, &CHyperLink::open);
+    } else {
+        control->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    }
     control->installEventFilter(this);
     m_crNormal = normal;
     m_crCurrent = normal;
@@ -33,6 +39,8 @@ void CHyperLink::ApplyColour(const QColor& colour) {
     label_->repaint();
 }
 
+void CHyperLink::open() const { QDesktopServices::openUrl(QUrl(m_strTarget)); }
+
 bool CHyperLink::eventFilter(QObject* watched, QEvent* event) {
     if (watched != label_) return false;
     switch (event->type()) {
@@ -45,10 +53,8 @@ bool CHyperLink::eventFilter(QObject* watched, QEvent* event) {
             if (m_crCurrent != m_crNormal) ApplyColour(m_crNormal);
             break;
         case QEvent::MouseButtonPress:
-            // The link acts on the press; a target nobody can open fails silently.
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                QDesktopServices::openUrl(QUrl(m_strTarget));
-            }
+            // The link acts on the press.
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) open();
             break;
         default:
             break;

@@ -14,8 +14,8 @@ class QWidget;
 // the normal colour, in the hover colour while the pointer is over it (a
 // window covering it counts as not over it), the pointer takes the link
 // cursor there, and a left button press hands the target to the desktop's
-// URL handler. The label keeps its text, size and font, and draws no
-// background of its own.
+// URL handler, as Enter or Space do when it has the focus. The label keeps
+// its text, size and font, and draws no background of its own.
 class CHyperLink : public QObject {
     Q_OBJECT
   public:
@@ -44,5 +44,8 @@ class CHyperLink : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A target nobody can open fails silently.
+    void open() const;
+
     QPointer<QWidget> label_;
 };

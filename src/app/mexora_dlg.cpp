@@ -124,6 +124,7 @@ void CMexoraDlg::createPages() {
     for (std::size_t i = 0; i < m_pPages.size(); ++i) {
         TemplatePage* page = m_pPages[i];
         if (pageMessages_) page->setMessageService(pageMessages_);
+        page->setAccessibleName(loadQString(kNavigation[i].labelId));
         page->Create(this);
         page->move(0, 0);
         if (i != 0) page->hide();

@@ -16,6 +16,7 @@ namespace {
 constexpr int kWorkingText = 130;
 constexpr int kPointsText = 131;
 constexpr int kCancelText = 132;
+constexpr int kProgressName = 355;
 constexpr int kBarSteps = 1000;
 
 }  // namespace
@@ -30,6 +31,7 @@ ProgressDialog::ProgressDialog(WorkControl& control, QWidget* parent)
     setObjectName(QStringLiteral("progressDialog"));
     setWindowTitle(QCoreApplication::applicationName());
     bar_->setTextVisible(false);
+    bar_->setAccessibleName(loadQString(kProgressName));
     bar_->setMinimumWidth(260);
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     cancelButton_->setDefault(true);

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -83,6 +84,24 @@ StaticText::StaticText(const QString& text, Qt::Alignment alignment, bool sunken
 void StaticText::setText(const QString& text) {
     text_ = text;
     update();
+}
+
+void StaticText::makeLink() {
+    link_ = true;
+    setFocusPolicy(Qt::StrongFocus);
+    // A plain label lets the mouse through to the dialog; a link takes it.
+    setAttribute(Qt::WA_TransparentForMouseEvents, false);
+}
+
+void StaticText::keyPressEvent(QKeyEvent* event) {
+    const bool press = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                       event->key() == Qt::Key_Space;
+    if (link_ && press && event->modifiers() == Qt::NoModifier) {
+        activate();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void StaticText::paintEvent(QPaintEvent*) {

@@ -14,6 +14,7 @@
 // A static text: word-wrapped, drawn from the top with one line every font
 // height (the CJK face's own line spacing would not fit the template boxes),
 // clipped to its box, optionally in a sunken frame. No background of its own.
+// Made a link, it takes the focus, and Enter or Space activates it.
 class StaticText : public QWidget {
     Q_OBJECT
   public:
@@ -22,13 +23,22 @@ class StaticText : public QWidget {
     QString text() const { return text_; }
     void setText(const QString& text);
 
+    bool isLink() const { return link_; }
+    void makeLink();
+    void activate() { emit activated(); }
+
+  signals:
+    void activated();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QString text_;
     Qt::Alignment alignment_;
     bool sunken_;
+    bool link_ = false;
 };
 
 // A group box frame: an etched rectangle with its title in the top edge. It

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QEnterEvent>
 #include <QUrl>
@@ -91,6 +92,22 @@ TEST_F(HyperLinkTest, OpensItsTargetOnThePressNotOnTheRelease) {
     QTest::mouseClick(window.control(1014), Qt::LeftButton, {}, QPoint(4, 4));
     ASSERT_EQ(recorder.opened.size(), 2);
     EXPECT_EQ(recorder.opened[1], QUrl("http://example.org"));
+}
+
+// From the keyboard: Tab reaches the links, Enter and Space open them, and a
+// screen reader's press does too.
+TEST_F(HyperLinkTest, OpensFromTheKeyboardAndTheScreenReader) {
+    QWidget* mail = window.control(1013);
+    mail->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.control(1014));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space})
+        QTest::keyClick(window.windowHandle(), key);
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(mail);
+    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    const QList<QUrl> expected{QUrl("http://example.org"), QUrl("http://example.org"),
+                               QUrl("mailto:mexora@example.org")};
+    EXPECT_EQ(recorder.opened, expected);
 }
 
 TEST_F(HyperLinkTest, NoLinkKeepsTheStoredTarget) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QListWidget>
@@ -239,6 +240,43 @@ TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndWithEscape) {
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_EQ(visiblePage(), 0);
     }
+}
+
+}  // namespace
+
+namespace {
+
+QString accessibleName(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// What a screen reader hears: every control that takes the focus, on every
+// page and in the window itself, has a name of its own there, and every
+// picture a name.
+TEST_F(MainWindowTest, EveryFocusableControlAndPictureHasAUniqueName) {
+    QList<QWidget*> areas{&window};
+    for (int i = 0; i < CMexoraDlg::kPageCount; ++i) areas << window.page(i);
+    for (QWidget* area : areas) {
+        QStringList names;
+        for (QWidget* widget : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const bool focusable = (widget->focusPolicy() & Qt::TabFocus) != 0;
+            const bool picture = qobject_cast<PictureControl*>(widget) != nullptr;
+            if (!widget->isVisibleTo(area) || !(focusable || picture)) continue;
+            const QString name = accessibleName(widget);
+            EXPECT_FALSE(name.isEmpty()) << widget->metaObject()->className();
+            EXPECT_FALSE(names.contains(name)) << name.toStdString();
+            names << name;
+        }
+    }
+    for (const int id : {1013, 1014}) {
+        QAccessibleInterface* link = QAccessible::queryAccessibleInterface(window.control(id));
+        EXPECT_EQ(link->role(), QAccessible::Link);
+        EXPECT_EQ(link->text(QAccessible::Name), window.control<StaticText>(id)->text());
+    }
+    EXPECT_EQ(accessibleName(window.page(5)->control(1034)), "行列式阶数");
+    EXPECT_EQ(window.page(5)->control(1034)->accessibleDescription(), "阶数请输入２～５０的整数");
+    EXPECT_TRUE(
+        QAccessible::queryAccessibleInterface(window.page(2)->control(1002))->state().readOnly);
 }
 
 }  // namespace

@@ -22,3 +22,19 @@ std::string_view LoadString(int id) {
     }
     return {};
 }
+
+std::string FormatString(int id, std::initializer_list<std::string_view> arguments) {
+    const std::string_view pattern = LoadString(id);
+    std::string text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        const auto index = static_cast<std::size_t>(next - '1');
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && index < arguments.size()) {
+            text += arguments.begin()[index];
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}

@@ -71,6 +71,9 @@ struct CompiledExpression {
     // unreadable number, a token longer than kMaxTokenLength characters, or more
     // than kMaxElements elements. Such a formula evaluates to NaN.
     bool readable = false;
+    // True when the formula has a value: readable, and its elements reduce to
+    // one number. (The value may still be NaN at some x.)
+    bool hasValue = false;
     ReplayPlan plan{};
 };
 

@@ -165,6 +165,7 @@ void BuildReplayPlan(CompiledExpression& expr) {
     plan.stepCount = 0;
     plan.registerCount = 1;
     plan.result = constantOperand(NAN);
+    expr.hasValue = false;
     if (!expr.readable) return;
 
     PlanElement elements[kMaxElements];
@@ -180,6 +181,7 @@ void BuildReplayPlan(CompiledExpression& expr) {
     PlanApply apply(plan);
     Reduction<PlanElement, PlanApply> reduction(elements, apply);
     if (reduction.reduceRange(0, count, expr.openParens) && reducedToOneNumber(elements, count)) {
+        expr.hasValue = true;
         plan.result = elements[0].operand;
         reuseRegisters(plan);
         if (plan.result.isConstant) plan.result.constant = formulaResult(plan.result.constant);

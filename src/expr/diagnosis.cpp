@@ -1,0 +1,425 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "expr/diagnosis.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <optional>
+
+#include "core/number_text.h"
+#include "core/string_table.h"
+#include "expr/compiler.h"
+
+namespace {
+
+// Reasons, hints and warnings in the string table.
+constexpr int kBlank = 203;
+constexpr int kUnknownName = 204;
+constexpr int kHintPi = 205;
+constexpr int kHintE = 206;
+constexpr int kHintFunctionBlank = 207;
+constexpr int kHintLowerCase = 208;
+constexpr int kHintFunctionOfNumber = 209;
+constexpr int kHintWriteAs = 210;
+constexpr int kFullWidth = 211;
+constexpr int kUnreadableNumber = 212;
+constexpr int kTokenTooLong = 213;
+constexpr int kMissingOperator = 214;
+constexpr int kTwoOperators = 215;
+constexpr int kMissingOperand = 216;
+constexpr int kEmptyParentheses = 217;
+constexpr int kNoArgument = 218;
+constexpr int kUnmatchedOpen = 219;
+constexpr int kUnmatchedClose = 220;
+constexpr int kTooManyElements = 221;
+constexpr int kEmpty = 222;
+constexpr int kWarnExponentSign = 223;
+constexpr int kWarnIgnoredTail = 224;
+constexpr int kLine = 225;
+constexpr int kWhatAFormulaHolds = 226;
+
+// A readable formula is warned about this many times at most.
+constexpr std::size_t kMostWarnings = 8;
+
+constexpr std::string_view kDelimiters = "()+-*/^#x";
+constexpr std::string_view kFunctions[] = {"sin", "cos", "tg", "ctg", "ln", "lg", "abs"};
+
+bool isDelimiter(char c) { return kDelimiters.find(c) != std::string_view::npos; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isFunction(std::string_view name) {
+    return std::find(std::begin(kFunctions), std::end(kFunctions), name) != std::end(kFunctions);
+}
+bool isOperator(char kind) {
+    return kind != 0 && std::string_view("+-*/^#").find(kind) != std::string_view::npos;
+}
+
+// One code point of UTF-8 text at offset, and its length; a stray byte is one
+// unit of its own.
+struct CodePoint {
+    char32_t value;
+    std::size_t length;
+};
+
+CodePoint decodeAt(std::string_view text, std::size_t offset) {
+    const auto byte = static_cast<unsigned char>(text[offset]);
+    const std::size_t length = byte < 0x80    ? 1
+                               : byte >= 0xF0 ? 4
+                               : byte >= 0xE0 ? 3
+                               : byte >= 0xC0 ? 2
+                                              : 1;
+    if (length == 1 || offset + length > text.size()) return {byte, 1};
+    char32_t value = byte & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[offset + i]);
+        if ((next & 0xC0) != 0x80) return {byte, 1};
+        value = (value << 6) | (next & 0x3F);
+    }
+    return {value, length};
+}
+
+// The half-width character a full-width (or look-alike) one stands for, or 0.
+char halfWidthOf(char32_t c) {
+    if (c >= 0xFF01 && c <= 0xFF5E) return static_cast<char>(c - 0xFEE0);
+    if (c == 0x3000) return ' ';
+    if (c == 0x00D7) return '*';  // ×
+    if (c == 0x00F7) return '/';  // ÷
+    if (c == 0x2212) return '-';  // minus sign
+    return 0;
+}
+
+// 1-based character position of a byte offset.
+int positionOf(std::string_view text, std::size_t offset) {
+    int position = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++position;
+    }
+    return position;
+}
+
+std::string lowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+// An element of the formula with where its text lies.
+struct Item {
+    char kind;  // 'n' number, 'v' the variable, 'f' function, or the delimiter itself
+    std::size_t begin;
+    std::size_t end;
+};
+
+struct Fault {
+    FormulaFault fault = FormulaFault::None;
+    std::size_t offset = 0;
+    std::string reason;
+};
+
+Fault fault(FormulaFault kind, std::size_t offset, std::string reason) {
+    return {kind, offset, std::move(reason)};
+}
+
+std::string text(int id) { return std::string(LoadString(id)); }
+
+// What an unknown name was likely meant to be, or "".
+std::string hintFor(std::string_view name) {
+    const std::string lower = lowerAscii(name);
+    if (lower == "pi" || name == "\xCF\x80") return text(kHintPi);  // π
+    if (name == "e") return text(kHintE);
+    if (name == "X") return FormatString(kHintLowerCase, {"x"});
+    if (isFunction(lower)) return FormatString(kHintLowerCase, {lower});
+    for (std::string_view function : kFunctions) {
+        if (name.size() > function.size() && name.starts_with(function) &&
+            (isDigit(name[function.size()]) || name[function.size()] == '.')) {
+            return FormatString(kHintFunctionOfNumber, {function, name.substr(function.size())});
+        }
+    }
+    static constexpr std::pair<std::string_view, std::string_view> kSynonyms[] = {
+        {"tan", "tg(x)"},
+        {"cot", "ctg(x)"},
+        {"log", "lg(x) 或 ln(x)"},
+        {"sqrt", "x#2"},
+        {"exp", "2.71828182845905^x"},
+    };
+    for (const auto& [synonym, writing] : kSynonyms) {
+        if (lower == synonym) return FormatString(kHintWriteAs, {writing});
+    }
+    return {};
+}
+
+// A token the compiler refuses, or nothing.
+std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std::size_t end) {
+    const std::string_view token = formula.substr(begin, end - begin);
+    for (std::size_t i = 0; i < token.size();) {
+        const CodePoint c = decodeAt(token, i);
+        if (const char half = halfWidthOf(c.value); half != 0 && half != ' ') {
+            return fault(
+                FormulaFault::FullWidth, begin + i,
+                FormatString(kFullWidth, {token.substr(i, c.length), std::string(1, half)}));
+        }
+        if (halfWidthOf(c.value) == ' ') return fault(FormulaFault::Blank, begin + i, text(kBlank));
+        i += c.length;
+    }
+    const bool number = isDigit(token.front()) || token.front() == '.';
+    const std::size_t firstBlank = token.find_first_of(" \t\r\n");
+    if (firstBlank != std::string_view::npos && !number) {
+        const std::string_view name = token.substr(0, firstBlank);
+        const bool onlyBlanksAfter =
+            token.find_first_not_of(" \t\r\n", firstBlank) == std::string_view::npos;
+        if (isFunction(name) && onlyBlanksAfter) {
+            return fault(
+                FormulaFault::UnknownName, begin,
+                FormatString(kUnknownName, {token}) + FormatString(kHintFunctionBlank, {name}));
+        }
+        return fault(FormulaFault::Blank, begin + firstBlank, text(kBlank));
+    }
+    if (token.size() > static_cast<std::size_t>(kMaxTokenLength)) {
+        return fault(FormulaFault::TokenTooLong, begin,
+                     FormatString(kTokenTooLong, {token.substr(0, 8)}));
+    }
+    if (number) {
+        if (decimalPrefixLength(token) > 0) return std::nullopt;
+        return fault(FormulaFault::UnreadableNumber, begin,
+                     FormatString(kUnreadableNumber, {token}));
+    }
+    if (isFunction(token)) return std::nullopt;
+    const std::string hint = hintFor(token);
+    return fault(
+        FormulaFault::UnknownName, begin,
+        FormatString(kUnknownName, {token}) + (hint.empty() ? text(kWhatAFormulaHolds) : hint));
+}
+
+// Checks the shape of the element sequence the way the reduction reads it:
+// range := ["-"] unary (operator unary)*, unary := function* primary,
+// primary := number | x | "(" range ")". A "-" is negation only first in its
+// range; "(" pairs with the first ")" after the innermost open one.
+class ShapeCheck {
+  public:
+    ShapeCheck(std::string_view formula, const std::vector<Item>& items)
+        : formula_(formula), items_(items) {}
+
+    std::optional<Fault> run() {
+        range(std::nullopt);
+        return found_;
+    }
+
+  private:
+    char kindAt(std::size_t i) const { return i < items_.size() ? items_[i].kind : 0; }
+    std::string_view textOf(const Item& item) const {
+        return formula_.substr(item.begin, item.end - item.begin);
+    }
+    bool failed() const { return found_.has_value(); }
+    void fail(Fault f) {
+        if (!found_) found_ = std::move(f);
+    }
+
+    // open: the "(" this range is inside, if any.
+    void range(std::optional<std::size_t> open) {
+        if (kindAt(at_) == '-') ++at_;
+        unary(open);
+        while (!failed()) {
+            const char kind = kindAt(at_);
+            if (isOperator(kind)) {
+                ++at_;
+                unary(open);
+            } else if (kind == ')') {
+                if (open) return;
+                return fail(
+                    fault(FormulaFault::UnmatchedClose, items_[at_].begin, text(kUnmatchedClose)));
+            } else if (kind == 0) {
+                if (open) {
+                    fail(fault(FormulaFault::UnmatchedOpen, items_[*open].begin,
+                               text(kUnmatchedOpen)));
+                }
+                return;
+            } else {
+                return missingOperator();
+            }
+        }
+    }
+
+    void unary(std::optional<std::size_t> open) {
+        std::optional<std::size_t> function;
+        while (kindAt(at_) == 'f') function = at_++;
+        const char kind = kindAt(at_);
+        if (kind == 'n' || kind == 'v') {
+            ++at_;
+            return;
+        }
+        if (kind == '(') {
+            const std::size_t here = at_++;
+            if (kindAt(at_) == ')') {
+                return fail(fault(FormulaFault::MissingOperand, items_[here].begin,
+                                  text(kEmptyParentheses)));
+            }
+            range(here);
+            if (failed()) return;
+            ++at_;  // the ")" that closed it
+            return;
+        }
+        if (function) {
+            const std::string_view name = textOf(items_[*function]);
+            return fail(fault(FormulaFault::NoArgument, items_[*function].begin,
+                              FormatString(kNoArgument, {name})));
+        }
+        if (isOperator(kind)) {
+            // After another operator, or first in a range where only "-" may stand.
+            const bool afterOperator = at_ > 0 && isOperator(items_[at_ - 1].kind);
+            const Item& item = items_[at_];
+            if (afterOperator) {
+                return fail(fault(FormulaFault::TwoOperators, item.begin,
+                                  FormatString(kTwoOperators, {textOf(item)})));
+            }
+            return fail(fault(FormulaFault::MissingOperand, item.begin,
+                              FormatString(kMissingOperand, {textOf(item)})));
+        }
+        // Nothing after an operator: the end, or a ")".
+        if (at_ > 0 && isOperator(items_[at_ - 1].kind)) {
+            const Item& last = items_[at_ - 1];
+            return fail(fault(FormulaFault::MissingOperand, last.begin,
+                              FormatString(kMissingOperand, {textOf(last)})));
+        }
+        if (kind == ')' && !open) {
+            return fail(
+                fault(FormulaFault::UnmatchedClose, items_[at_].begin, text(kUnmatchedClose)));
+        }
+        fail(fault(FormulaFault::MissingOperand, items_[std::min(at_, items_.size() - 1)].begin,
+                   text(kEmptyParentheses)));
+    }
+
+    // Two operands side by side; a blank between them is the likelier slip.
+    void missingOperator() {
+        const Item& item = items_[at_];
+        const Item& before = items_[at_ - 1];
+        const std::string_view previous = textOf(before);
+        const std::size_t trailing = previous.find_last_not_of(" \t\r\n");
+        if (trailing != std::string_view::npos && trailing + 1 < previous.size()) {
+            return fail(fault(FormulaFault::Blank, before.begin + trailing + 1, text(kBlank)));
+        }
+        fail(fault(FormulaFault::MissingOperator, item.begin, text(kMissingOperator)));
+    }
+
+    std::string_view formula_;
+    const std::vector<Item>& items_;
+    std::size_t at_ = 0;
+    std::optional<Fault> found_;
+};
+
+// The decimal text of mantissa times ten to the power -shift ("1", 5 gives
+// "0.00001").
+std::string shiftedLeft(std::string_view mantissa, std::size_t shift) {
+    std::string digits;
+    std::size_t point = mantissa.size();
+    for (std::size_t i = 0; i < mantissa.size(); ++i) {
+        if (mantissa[i] == '.') {
+            point = i;
+        } else {
+            digits += mantissa[i];
+        }
+    }
+    std::string result;
+    if (point <= shift) {
+        result = "0." + std::string(shift - point, '0') + digits;
+    } else {
+        result = digits.substr(0, point - shift) + "." + digits.substr(point - shift);
+    }
+    while (!result.empty() && result.back() == '0') result.pop_back();
+    if (!result.empty() && result.back() == '.') result.pop_back();
+    return result;
+}
+
+// Numbers that read otherwise than they look: "1e-5" (1e, minus 5) and
+// "12abc" (12).
+void warn(std::string_view formula, const std::vector<Item>& items, FormulaDiagnosis& d) {
+    for (std::size_t i = 0; i < items.size() && d.warnings.size() < kMostWarnings; ++i) {
+        if (items[i].kind != 'n') continue;
+        const std::string_view token =
+            formula.substr(items[i].begin, items[i].end - items[i].begin);
+        const std::size_t read = decimalPrefixLength(token);
+        const std::string_view tail = token.substr(read);
+        const int position = positionOf(formula, items[i].begin);
+        const bool signedExponent = (tail == "e" || tail == "E") && i + 2 < items.size() &&
+                                    (items[i + 1].kind == '-' || items[i + 1].kind == '+') &&
+                                    items[i + 2].kind == 'n';
+        if (signedExponent) {
+            const Item& exponent = items[i + 2];
+            const std::string_view digits =
+                formula.substr(exponent.begin, exponent.end - exponent.begin);
+            const std::size_t length =
+                std::min(digits.find_first_not_of("0123456789"), digits.size());
+            const std::string whole(
+                formula.substr(items[i].begin, exponent.begin + length - items[i].begin));
+            const std::string_view sign = items[i + 1].kind == '-' ? "-" : "+";
+            std::string writing = std::string(token) + std::string(digits.substr(0, length));
+            if (sign == "-" && length > 0 && length <= 3) {
+                writing = shiftedLeft(
+                    token.substr(0, read),
+                    static_cast<std::size_t>(std::stoi(std::string(digits.substr(0, length)))));
+            }
+            d.warnings.push_back(
+                {position, FormatString(kWarnExponentSign, {whole, sign, writing})});
+        } else if (!tail.empty() && tail.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+            d.warnings.push_back(
+                {position, FormatString(kWarnIgnoredTail, {token, token.substr(0, read)})});
+        }
+    }
+}
+
+}  // namespace
+
+FormulaDiagnosis DiagnoseFormula(std::string_view formula) {
+    FormulaDiagnosis d;
+    {
+        // Large enough to keep off the stack of a worker thread.
+        const auto compiled = std::make_unique<CompiledExpression>();
+        CompileExpression(*compiled, formula);
+        d.readable = compiled->hasValue;
+    }
+    std::vector<Item> items;
+    std::optional<Fault> found;
+    std::size_t tokenBegin = std::string_view::npos;
+    auto closeToken = [&](std::size_t end) {
+        if (tokenBegin == std::string_view::npos) return;
+        if (!found) found = tokenFault(formula, tokenBegin, end);
+        const std::string_view token = formula.substr(tokenBegin, end - tokenBegin);
+        const bool number = isDigit(token.front()) || token.front() == '.';
+        items.push_back({number ? 'n' : isFunction(token) ? 'f' : 'n', tokenBegin, end});
+        tokenBegin = std::string_view::npos;
+    };
+    for (std::size_t i = 0; i < formula.size(); ++i) {
+        if (!isDelimiter(formula[i])) {
+            if (tokenBegin == std::string_view::npos) tokenBegin = i;
+            continue;
+        }
+        closeToken(i);
+        items.push_back({formula[i] == 'x' ? 'v' : formula[i], i, i + 1});
+        // The element count decides nothing past the limit.
+        if (items.size() > static_cast<std::size_t>(kMaxElements) + 1) break;
+    }
+    if (items.size() <= static_cast<std::size_t>(kMaxElements) + 1) closeToken(formula.size());
+
+    if (!d.readable) {
+        if (formula.empty()) {
+            found = fault(FormulaFault::Empty, 0, text(kEmpty));
+        } else if (!found && items.size() > static_cast<std::size_t>(kMaxElements)) {
+            found = fault(FormulaFault::TooManyElements, items[kMaxElements].begin,
+                          text(kTooManyElements));
+        } else if (!found) {
+            found = ShapeCheck(formula, items).run();
+        }
+        if (found) {
+            d.fault = found->fault;
+            d.position = positionOf(formula, found->offset);
+            d.reason = std::move(found->reason);
+        }
+        return d;
+    }
+    warn(formula, items, d);
+    return d;
+}
+
+std::string DiagnosisLine(const FormulaDiagnosis& diagnosis) {
+    return FormatString(kLine, {std::to_string(diagnosis.position), diagnosis.reason});
+}

@@ -17,7 +17,22 @@ constexpr int kWorkingText = 130;
 constexpr int kPointsText = 131;
 constexpr int kCancelText = 132;
 constexpr int kProgressName = 355;
+constexpr int kHoursMinutesText = 133;
+constexpr int kMinutesSecondsText = 134;
+constexpr int kSecondsText = 135;
 constexpr int kBarSteps = 1000;
+
+QString timeLeftText(const TimeLeftParts& left) {
+    switch (left.unit) {
+        case TimeLeftParts::Unit::Seconds:
+            return loadQString(kSecondsText).arg(left.major);
+        case TimeLeftParts::Unit::MinutesSeconds:
+            return loadQString(kMinutesSecondsText).arg(left.major).arg(left.minor);
+        case TimeLeftParts::Unit::HoursMinutes:
+            break;
+    }
+    return loadQString(kHoursMinutesText).arg(left.major).arg(left.minor);
+}
 
 }  // namespace
 
@@ -27,20 +42,26 @@ ProgressDialog::ProgressDialog(WorkControl& control, QWidget* parent)
       control_(control),
       label_(new QLabel(loadQString(kWorkingText), this)),
       bar_(new QProgressBar(this)),
+      timeLeft_(new QLabel(this)),
       cancelButton_(new QPushButton(loadQString(kCancelText), this)) {
     setObjectName(QStringLiteral("progressDialog"));
     setWindowTitle(QCoreApplication::applicationName());
     bar_->setTextVisible(false);
     bar_->setAccessibleName(loadQString(kProgressName));
     bar_->setMinimumWidth(260);
+    timeLeft_->setObjectName(QStringLiteral("timeLeft"));
+    // The line is there from the start, so the dialog keeps its size when it fills.
+    timeLeft_->setMinimumHeight(timeLeft_->fontMetrics().height());
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     cancelButton_->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(bar_);
+    layout->addWidget(timeLeft_);
     layout->addWidget(cancelButton_, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(cancelButton_, &QPushButton::clicked, this, &ProgressDialog::cancel);
+    clock_.start();
     refresh();
 }
 
@@ -55,6 +76,10 @@ void ProgressDialog::refresh() {
     if (const unsigned long long points = control_.points(); points > 0) {
         label_->setText(loadQString(kPointsText).arg(points));
     }
+    estimate_.add(static_cast<double>(clock_.elapsed()) / 1000.0, fraction);
+    const std::optional<double> seconds = estimate_.secondsLeft();
+    const std::optional<TimeLeftParts> left = seconds ? SplitTimeLeft(*seconds) : std::nullopt;
+    timeLeft_->setText(left ? timeLeftText(*left) : QString());
 }
 
 void ProgressDialog::cancel() {

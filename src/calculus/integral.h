@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -8,6 +9,10 @@
 #include "calculus/formula.h"
 #include "core/parallel_run.h"
 #include "core/work_control.h"
+
+// The deepest level an integral reaches: level k adds 2^(k-2) points, and
+// past 2^62 of them (centuries of work) the count would not fit.
+inline constexpr int kMostIntegralLevel = 63;
 
 // The abscissa of the midpoint i * h + a, rounded to single, for the odd
 // multiplier i = base + 2 j: an exact integer in double for any level that can
@@ -21,18 +26,30 @@ inline void placeMidpoints(float* xs, double base, int count, double h, double a
     for (int j = 0; j < count; ++j) xs[j] = midpoint(base, j, h, a);
 }
 
-// Progress of one level of the integral.
+// The evaluations an integral to this depth makes when it never converges:
+// the two ends, then 2^(k-2) midpoints at each level k up to the depth (or up
+// to the last level that can be reached).
+inline double MostIntegralEvaluations(int depth) {
+    const int levels = std::min(depth, kMostIntegralLevel);
+    return levels < 2 ? 2.0 : std::ldexp(1.0, levels - 1) + 1.0;
+}
+
+// Progress of the integral. The fraction is of the evaluations the depth
+// allows at most: it grows steadily with the work done over every level, and
+// the request ends sooner where two levels agree. The fraction of a level,
+// which restarts at each level, would send a bar back to the start.
 struct LevelProgress {
     WorkControl* control;
     unsigned long long& evaluations;
     unsigned long long points;  // of this level
+    double most;                // MostIntegralEvaluations of the depth
 
-    // Adds count evaluations, done = how many of this level; false when cancelled.
-    bool add(int count, unsigned long long done) {
+    // Adds count evaluations; false when cancelled.
+    bool add(int count) {
         evaluations += static_cast<unsigned long long>(count);
         if (!control) return true;
         control->reportPoints(evaluations);
-        control->reportFraction(static_cast<double>(done) / static_cast<double>(points));
+        control->reportFraction(static_cast<double>(evaluations) / most);
         return !control->cancelRequested();
     }
 };
@@ -42,13 +59,11 @@ struct LevelProgress {
 inline bool sumMidpointsSpread(const CompiledFormula& f, ThreadPool& pool, unsigned long long first,
                                double h, double a, double& sum, LevelProgress& progress) {
     unsigned long long placed = first;
-    unsigned long long folded = first;
     return EvaluateInBlocks(
         f, pool, [&](const float* values, int count, bool, float* xs, int limit) {
             if (count > 0) {
                 sum = foldInOrder(sum, values, count, addTerm);
-                folded += static_cast<unsigned long long>(count);
-                if (!progress.add(count, folded)) return -1;
+                if (!progress.add(count)) return -1;
             }
             const int made = static_cast<int>(std::min<unsigned long long>(
                 static_cast<unsigned long long>(limit), progress.points - placed));
@@ -81,13 +96,12 @@ double Integral(const Formula& f, double a, double b, double eps, int depth, int
     float xs[kPointsPerBatch];
     float values[kPointsPerBatch];
     [[maybe_unused]] ParallelRun run(kBatchesPerLook);
+    const double most = MostIntegralEvaluations(depth);
     for (int k = 2; k <= depth; ++k) {
-        // Level k adds 2^(k-2) points; past 2^62 of them (centuries of work)
-        // the count would not fit, and no level could be reached anyway.
-        if (k - 2 >= 62) break;
+        if (k > kMostIntegralLevel) break;
         h = h * 0.5;
         const unsigned long long points = 1ULL << (k - 2);
-        LevelProgress progress{control, evaluations, points};
+        LevelProgress progress{control, evaluations, points, most};
         double sum = 0.0;
         // The odd multiples i = 1, 3, ..., 2N-1 of h, in increasing order.
         for (unsigned long long first = 0; first < points; first += kPointsPerBatch) {
@@ -102,7 +116,7 @@ double Integral(const Formula& f, double a, double b, double eps, int depth, int
             placeMidpoints(xs, 2.0 * static_cast<double>(first) + 1.0, count, h, a);
             f(xs, values, count);
             sum = foldInOrder(sum, values, count, addTerm);
-            if (!progress.add(count, first + count)) return 0.0;
+            if (!progress.add(count)) return 0.0;
         }
         row.resize(k + 1);
         double previous = row[1];  // R(k-1, j-1) for the next j

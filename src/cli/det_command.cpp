@@ -6,6 +6,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/help_text.h"
+#include "cli/long_request.h"
 #include "core/number_text.h"
 #include "matrix/determinant_page_logic.h"
 
@@ -36,7 +37,11 @@ int runDeterminantCommand(const std::vector<std::string>& args) {
     DeterminantPageLogic page(matrix, messages, controls);
     page.m_strElements = std::move(*text);
     page.m_nOrder = *order;
-    page.OnCompute();
+    if (!page.beginCompute()) return reportMessage(messages.shown.front());
+    DeterminantResult result;
+    runLongWork([&](WorkControl& control) { result = page.computeDeterminant(&control); });
+    if (result.status == ComputeStatus::Cancelled) return kExitCancelled;
+    page.finishCompute(result);
     if (!messages.shown.empty()) return reportMessage(messages.shown.front());
     std::cout << formatFloat(page.m_fResult) << '\n';
     return kExitResult;

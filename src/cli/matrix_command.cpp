@@ -9,6 +9,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/help_text.h"
+#include "cli/long_request.h"
 #include "matrix/matrix_page_logic.h"
 
 namespace {
@@ -69,17 +70,12 @@ int runMatrixCommand(const std::vector<std::string>& args) {
     if (!messages.shown.empty()) return reportMessage(messages.shown.front());
     page.selectFirst(0);
     page.selectSecond(1);
-    switch (*operation) {
-        case MatrixOperation::Sum:
-            page.OnSum();
-            break;
-        case MatrixOperation::Difference:
-            page.OnDifference();
-            break;
-        case MatrixOperation::Product:
-            page.OnProduct();
-            break;
-    }
+    if (!page.beginOperation(*operation)) return reportMessage(messages.shown.front());
+    MatrixResult result;
+    runLongWork(
+        [&](WorkControl& control) { result = page.computeOperation(*operation, &control); });
+    if (result.status == ComputeStatus::Cancelled) return kExitCancelled;
+    page.finishOperation(*operation, std::move(result));
     if (!messages.shown.empty()) return reportMessage(messages.shown.front());
     std::cout << page.m_strElements;
     return kExitResult;

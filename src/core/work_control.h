@@ -14,9 +14,14 @@ class WorkControl {
     void requestCancel() noexcept { cancel_.store(true, std::memory_order_relaxed); }
     bool cancelRequested() const noexcept { return cancel_.load(std::memory_order_relaxed); }
 
-    // Fraction of the work done, 0 to 1 (an estimate where the total is unknown).
+    // Fraction of the whole request done, 0 to 1. The methods report a measure
+    // that only grows; the largest reported is kept all the same, so that a
+    // bar never goes back even when two reports cross. A NaN is ignored.
     void reportFraction(double fraction) noexcept {
-        fraction_.store(fraction, std::memory_order_relaxed);
+        double seen = fraction_.load(std::memory_order_relaxed);
+        while (fraction > seen &&
+               !fraction_.compare_exchange_weak(seen, fraction, std::memory_order_relaxed)) {
+        }
     }
     double fraction() const noexcept { return fraction_.load(std::memory_order_relaxed); }
 

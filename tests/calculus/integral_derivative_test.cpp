@@ -86,6 +86,21 @@ TEST(IntegralMethod, CancellationEndsWithoutFailureAndProgressNeverChangesTheRes
     EXPECT_EQ(f.points.size(), 3u);  // stopped after the first batch
 }
 
+TEST(IntegralMethod, ItsFractionIsOfTheMostEvaluationsAndNeverGoesBack) {
+    // Stopped part way into levels 13 to 16 of 16: 2^15 + 1 evaluations at most.
+    double previous = 0.0;
+    for (const unsigned long long budget : {3000, 4000, 5000, 9000, 30000}) {
+        CountingFormula f("sinx*x");
+        WorkControl control;
+        control.cancelAfterPoints(budget);
+        int failed = 0;
+        Integral(f, 0.0, 3.0, 1e-300, 16, failed, &control);
+        EXPECT_EQ(control.fraction(), static_cast<double>(f.points.size()) / 32769) << budget;
+        EXPECT_GT(control.fraction(), previous) << budget;
+        previous = control.fraction();
+    }
+}
+
 struct DerivativeCase {
     const char* formula;
     double x0, h0;

@@ -130,4 +130,13 @@ TEST(Progression, APointBudgetCancelsAtTheFirstBatchThatReachesIt) {
     EXPECT_EQ(f.points.size(), static_cast<std::size_t>(3 * kPointsPerBatch));
 }
 
+TEST(Progression, ReportsThePointsDoneOutOfThoseItHolds) {
+    CountingFormula f("x");
+    WorkControl control;
+    control.cancelAfterPoints(5 * kPointsPerBatch + 1);
+    double r = 0.0;
+    EXPECT_EQ(SumProgression(f, 1, 1e12, 1, r, &control), ProgressionEnd::Cancelled);
+    EXPECT_EQ(control.fraction(), 6.0 * kPointsPerBatch / 1e12);
+}
+
 }  // namespace

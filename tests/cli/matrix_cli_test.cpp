@@ -46,6 +46,14 @@ TEST(DetCommand, RefusesABadCommandLine) {
     expectUsageError(runCli({"det", "2", "1 2", "3 4"}), "det ORDER TEXT");
 }
 
+TEST(DetCommand, InterruptCancelsALongDeterminantWithoutOutput) {
+    // Order 27 on one thread takes seconds; the missing elements are 0.
+    const CliRun run = runCli({"det", "27", "1", "--threads", "1"}, {.interruptAfterMs = 300});
+    EXPECT_EQ(run.exitStatus, 130);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+}
+
 TEST(MatrixCommand, WritesExactlyTheResultText) {
     expectResult(runCli({"matrix", "mul", "1", "3", "1 2 3", "3", "1", "4 5 6"}), "32,\r\n");
     expectResult(runCli({"matrix", "add", "1", "2",

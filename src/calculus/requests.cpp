@@ -30,10 +30,18 @@ std::unique_ptr<CompiledExpression> compile(std::string_view formula) {
 
 bool cancelled(const WorkControl* control) { return control && control->cancelRequested(); }
 
+// The failure of a request on expr.
+RequestOutcome failure(int message, const CompiledExpression& expr) {
+    RequestOutcome outcome = RequestOutcome::message(message);
+    outcome.formulaHasNoValue = !expr.hasValue;
+    return outcome;
+}
+
 // The end of a method that reports failure through a flag.
-RequestOutcome judge(double result, int flag, int failureMessage, const WorkControl* control) {
+RequestOutcome judge(double result, int flag, int failureMessage, const CompiledExpression& expr,
+                     const WorkControl* control) {
     if (cancelled(control)) return RequestOutcome::cancelled();
-    if (IsFailedResult(result) || flag == 1) return RequestOutcome::message(failureMessage);
+    if (IsFailedResult(result) || flag == 1) return failure(failureMessage, expr);
     return RequestOutcome::result(result);
 }
 
@@ -47,11 +55,11 @@ RequestOutcome runProgression(std::string_view formula, bool stepSet, double ste
         case ProgressionEnd::Cancelled:
             return RequestOutcome::cancelled();
         case ProgressionEnd::Stuck:
-            return RequestOutcome::message(failureMessage);
+            return failure(failureMessage, *expr);
         case ProgressionEnd::Done:
             break;
     }
-    if (IsFailedResult(result)) return RequestOutcome::message(failureMessage);
+    if (IsFailedResult(result)) return failure(failureMessage, *expr);
     return RequestOutcome::result(result);
 }
 
@@ -65,7 +73,7 @@ RequestOutcome RunIntegralRequest(std::string_view formula, double lower, double
     const auto expr = compile(formula);
     failed = 0;
     const double r = Integral(*expr, lower, upper, precision, depth, failed, control);
-    return judge(r, failed, kIntegralFailed, control);
+    return judge(r, failed, kIntegralFailed, *expr, control);
 }
 
 RequestOutcome RunDerivativeRequest(std::string_view formula, double point, double initialStep,
@@ -75,7 +83,7 @@ RequestOutcome RunDerivativeRequest(std::string_view formula, double point, doub
     const auto expr = compile(formula);
     failed = 0;
     const double r = Derivative(*expr, point, initialStep, precision, depth, failed, control);
-    return judge(r, failed, kDerivativeFailed, control);
+    return judge(r, failed, kDerivativeFailed, *expr, control);
 }
 
 RequestOutcome RunSumRequest(std::string_view formula, double from, double to, bool stepSet,
@@ -101,5 +109,5 @@ RequestOutcome RunSolveRequest(std::string_view formula, double left, double rig
     const auto expr = compile(formula);
     noRoot = 0;
     const double r = FindRoot(*expr, left, right, delta, epsilon, noRoot, control);
-    return judge(r, noRoot, kNoRoot, control);
+    return judge(r, noRoot, kNoRoot, *expr, control);
 }

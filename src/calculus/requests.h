@@ -14,6 +14,9 @@ struct RequestOutcome {
     Kind kind = Kind::Cancelled;
     double value = 0.0;  // the result to show, for Value
     int messageId = 0;   // the string-table message, for Message
+    // For a Message: the request failed on a formula that has no value at
+    // all, whose diagnosis then says why.
+    bool formulaHasNoValue = false;
 
     static RequestOutcome result(double value) { return {Kind::Value, value, 0}; }
     static RequestOutcome message(int id) { return {Kind::Message, 0.0, id}; }

@@ -40,8 +40,13 @@ struct Reader {
         if (!ok) return kExitUsage;
         const std::optional<std::string> formula = readTextArgument(args.plain[0], "FORMULA");
         if (!formula) return kExitUsage;
-        return reportOutcome(
-            runLongRequest([&](WorkControl* control) { return request(*formula, control); }));
+        const RequestOutcome outcome =
+            runLongRequest([&](WorkControl* control) { return request(*formula, control); });
+        const int status = reportOutcome(outcome);
+        if (outcome.kind == RequestOutcome::Kind::Message && outcome.formulaHasNoValue) {
+            reportFormulaDiagnosis(*formula);
+        }
+        return status;
     }
 
     int intOption(std::string_view name, int fallback) {

@@ -14,6 +14,12 @@ struct CliCommand {
 };
 
 int runEvalCommand(const std::vector<std::string>& args);
+// mexora-cli check: whether a formula can be read, and where and why not.
+int runCheckCommand(const std::vector<std::string>& args);
+
+// Writes to stderr why formula cannot be read ("第 N 个字符：..."), or the
+// warnings of one that can; false when it cannot be read.
+bool reportFormulaDiagnosis(std::string_view formula);
 int runIntegralCommand(const std::vector<std::string>& args);
 int runDerivativeCommand(const std::vector<std::string>& args);
 int runSumCommand(const std::vector<std::string>& args);

@@ -30,6 +30,14 @@ const std::vector<CommandHelp>& commandHelps() {
          "Values are single precision written with 15 significant digits; where the\n"
          "formula has no value it writes nan. Every X is read before anything is written.",
          {}},
+        {"check",
+         "check FORMULA",
+         "whether a formula can be read, and where and why not",
+         "Exits 0 when FORMULA has a value (it may still be nan at some x), writing\n"
+         "on stderr any warning, such as that 1e-5 reads as 1e minus 5. Otherwise exits\n"
+         "1 with the line \"第 N 个字符：REASON\" on stderr: the character where the first\n"
+         "fault lies and what is wrong there.",
+         {}},
         {"integral",
          "integral FORMULA LOWER UPPER [--precision P] [--depth N]",
          "the definite integral of a formula from LOWER to UPPER",

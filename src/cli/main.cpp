@@ -11,13 +11,10 @@
 namespace {
 
 const std::vector<CliCommand> kCommands = {
-    {"eval", runEvalCommand},
-    {"integral", runIntegralCommand},
-    {"derivative", runDerivativeCommand},
-    {"sum", runSumCommand},
-    {"product", runProductCommand},
-    {"solve", runSolveCommand},
-    {"det", runDeterminantCommand},
+    {"eval", runEvalCommand},         {"check", runCheckCommand},
+    {"integral", runIntegralCommand}, {"derivative", runDerivativeCommand},
+    {"sum", runSumCommand},           {"product", runProductCommand},
+    {"solve", runSolveCommand},       {"det", runDeterminantCommand},
     {"matrix", runMatrixCommand},
 };
 

@@ -192,15 +192,31 @@ std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std
 }
 
 // Checks the shape of the element sequence the way the reduction reads it:
-// range := ["-"] unary (operator unary)*, unary := function* primary,
+// range := ["-"] unary (operator unary)*, unary := [function] primary,
 // primary := number | x | "(" range ")". A "-" is negation only first in its
 // range; "(" pairs with the first ")" after the innermost open one.
 class ShapeCheck {
   public:
-    ShapeCheck(std::string_view formula, const std::vector<Item>& items)
-        : formula_(formula), items_(items) {}
+    // Empty pairs of parentheses vanish in the reduction, wherever they stand
+    // ("2*()3" is 6), so they are left out first.
+    ShapeCheck(std::string_view formula, const std::vector<Item>& items) : formula_(formula) {
+        std::vector<std::size_t> open;
+        for (const Item& item : items) {
+            if (item.kind == ')' && !open.empty() && items_.size() == open.back() + 1) {
+                items_.pop_back();
+                open.pop_back();
+                continue;
+            }
+            if (item.kind == ')' && !open.empty()) open.pop_back();
+            if (item.kind == '(') open.push_back(items_.size());
+            items_.push_back(item);
+        }
+        if (!items.empty()) emptied_ = items.front().begin;
+    }
 
     std::optional<Fault> run() {
+        if (items_.empty())
+            return fault(FormulaFault::MissingOperand, emptied_, text(kEmptyParentheses));
         range(std::nullopt);
         return found_;
     }
@@ -241,8 +257,10 @@ class ShapeCheck {
     }
 
     void unary(std::optional<std::size_t> open) {
+        // Functions apply leftmost first, each to the number right after it,
+        // so one function never takes another as its argument.
         std::optional<std::size_t> function;
-        while (kindAt(at_) == 'f') function = at_++;
+        if (kindAt(at_) == 'f') function = at_++;
         const char kind = kindAt(at_);
         if (kind == 'n' || kind == 'v') {
             ++at_;
@@ -250,10 +268,6 @@ class ShapeCheck {
         }
         if (kind == '(') {
             const std::size_t here = at_++;
-            if (kindAt(at_) == ')') {
-                return fail(fault(FormulaFault::MissingOperand, items_[here].begin,
-                                  text(kEmptyParentheses)));
-            }
             range(here);
             if (failed()) return;
             ++at_;  // the ")" that closed it
@@ -302,7 +316,8 @@ class ShapeCheck {
     }
 
     std::string_view formula_;
-    const std::vector<Item>& items_;
+    std::vector<Item> items_;
+    std::size_t emptied_ = 0;  // where a formula of empty parentheses begins
     std::size_t at_ = 0;
     std::optional<Fault> found_;
 };
@@ -420,6 +435,6 @@ FormulaDiagnosis DiagnoseFormula(std::string_view formula) {
     return d;
 }
 
-std::string DiagnosisLine(const FormulaDiagnosis& diagnosis) {
-    return FormatString(kLine, {std::to_string(diagnosis.position), diagnosis.reason});
+std::string DiagnosisLine(int position, std::string_view reason) {
+    return FormatString(kLine, {std::to_string(position), reason});
 }

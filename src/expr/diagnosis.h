@@ -48,5 +48,9 @@ struct FormulaDiagnosis {
 // leftmost. Linear in the text's length.
 FormulaDiagnosis DiagnoseFormula(std::string_view text);
 
-// "第 N 个字符：REASON", the line that reports an unreadable formula.
-std::string DiagnosisLine(const FormulaDiagnosis& diagnosis);
+// "第 N 个字符：REASON", the line that reports an unreadable formula (or a
+// warning).
+std::string DiagnosisLine(int position, std::string_view reason);
+inline std::string DiagnosisLine(const FormulaDiagnosis& diagnosis) {
+    return DiagnosisLine(diagnosis.position, diagnosis.reason);
+}

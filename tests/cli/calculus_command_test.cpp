@@ -47,6 +47,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     "该方程的解在指定精度下不存在或在指定区间中有多解。\n"},
         CommandCase{{"solve", "x*x-2", "0", "2", "--epsilon", "0"}, 1, "", "精度应大于０\n"},
+        // a formula without a value: the page's message, then where and why
+        CommandCase{
+            {"integral", "x + 1", "0", "1"},
+            1,
+            "",
+            "该积分在指定精度和深度下不存在\n第 2 个字符：公式中不能有空格，请删去这个空格。\n"},
+        CommandCase{{"check", "2x"}, 1, "", "第 2 个字符：这里缺少运算符，例如 2x 应写成 2*x。\n"},
+        CommandCase{{"check", "x+1"}, 0, "", ""},
         // usage errors
         CommandCase{{"integral", "x", "0"}, 2, "", ""},
         CommandCase{{"integral", "x", "0", "one"}, 2, "", ""},

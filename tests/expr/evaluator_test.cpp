@@ -8,6 +8,8 @@
 
 #include "core/number_text.h"
 #include "expr/compiler.h"
+#include "expr/diagnosis.h"
+#include "expr/reduction.h"
 
 namespace {
 
@@ -27,6 +29,15 @@ TEST_P(Evaluator, GivesTheDocumentedValue) {
     CompileExpression(expr, c.formula);
     EXPECT_EQ(formatDouble(EvaluateExpressionLiteral(expr, c.x)), c.expected) << "literal";
     EXPECT_EQ(formatDouble(EvaluateExpression(expr, c.x)), c.expected) << "replay";
+    // The diagnosis calls readable exactly what the literal reduction gives a value.
+    CompiledExpression work = expr;
+    for (int i = 0; i < work.count; ++i) {
+        if (work.elements[i].code == ElementCode::kVariable)
+            work.elements[i].code = ElementCode::kNumber;
+    }
+    const bool reduces = work.readable && ReduceRange(work, 0, work.count, work.openParens) &&
+                         reducedToOneNumber(work.elements.data(), work.count);
+    EXPECT_EQ(DiagnoseFormula(c.formula).readable, reduces);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a formula: the replay plan, one point at a time and batched,
 // gives the bits of the literal reduction, and the reduction leaves the
-// compiled formula as it found it.
+// compiled formula as it found it; the diagnosis agrees with the compiler and
+// names a character of the text for every formula that has no value.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include "expr/compiler.h"
+#include "expr/diagnosis.h"
 #include "expr/evaluator.h"
 #include "fuzz_support.h"
 
@@ -57,5 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                         floatBits(a.value) == floatBits(b.value);
                                              }),
         "\"%s\": the literal reduction changed the compiled formula", printable(text).c_str());
+    const FormulaDiagnosis diagnosis = DiagnoseFormula(text);
+    FUZZ_CHECK(diagnosis.readable == expr->hasValue &&
+                   diagnosis.readable == diagnosis.reason.empty() &&
+                   (diagnosis.readable ||
+                    (diagnosis.position >= 1 && diagnosis.position <= static_cast<int>(size) + 1)),
+               "\"%s\": diagnosis readable %d at %d, compiler %d", printable(text).c_str(),
+               diagnosis.readable, diagnosis.position, expr->hasValue);
     return 0;
 }

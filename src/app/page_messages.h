@@ -11,6 +11,9 @@ class WindowMessages final : public MessageService {
   public:
     explicit WindowMessages(DialogWidget& window) : window_(window) {}
     void showMessage(int stringId) override { window_.messages().showMessage(stringId); }
+    void showMessage(int stringId, std::string_view detail) override {
+        window_.messages().showMessage(stringId, detail);
+    }
     bool askYesNo(int stringId) override { return window_.messages().askYesNo(stringId); }
 
   private:

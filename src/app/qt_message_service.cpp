@@ -21,13 +21,17 @@ void printMessage(int stringId) {
     std::fflush(stderr);
 }
 
-void QtMessageService::showMessage(int stringId) {
+void QtMessageService::showMessage(int stringId, std::string_view detail) {
+    const QString informative =
+        QString::fromUtf8(detail.data(), static_cast<qsizetype>(detail.size()));
     if (messagesGoToStderr()) {
         printMessage(stringId);
+        if (!detail.empty()) std::fprintf(stderr, "%s\n", informative.toLocal8Bit().constData());
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), loadQString(stringId),
                     QMessageBox::Ok, owner_);
+    box.setInformativeText(informative);
     box.exec();
 }
 

@@ -14,7 +14,8 @@ class QtMessageService final : public MessageService {
   public:
     explicit QtMessageService(QWidget* owner = nullptr) : owner_(owner) {}
 
-    void showMessage(int stringId) override;
+    void showMessage(int stringId) override { showMessage(stringId, {}); }
+    void showMessage(int stringId, std::string_view detail) override;
     bool askYesNo(int stringId) override;
 
   private:

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <deque>
+#include <string>
+#include <string_view>
 #include <vector>
 
 // How the pages' logic talks to the user: every fault is a message box with a
@@ -14,6 +16,10 @@ class MessageService {
     // An OK box with the application's caption.
     virtual void showMessage(int stringId) = 0;
 
+    // The same, with detail under the message: what the box adds to it, such
+    // as why a formula cannot be read.
+    virtual void showMessage(int stringId, std::string_view detail) = 0;
+
     // A Yes/No box with the caption "?"; true when the answer is Yes.
     virtual bool askYesNo(int stringId) = 0;
 };
@@ -22,7 +28,11 @@ class MessageService {
 // (No once the script is used up).
 class RecordingMessageService final : public MessageService {
   public:
-    void showMessage(int stringId) override { shown.push_back(stringId); }
+    void showMessage(int stringId) override { showMessage(stringId, {}); }
+    void showMessage(int stringId, std::string_view detail) override {
+        shown.push_back(stringId);
+        details.emplace_back(detail);
+    }
     bool askYesNo(int stringId) override {
         asked.push_back(stringId);
         if (answers.empty()) return false;
@@ -32,6 +42,7 @@ class RecordingMessageService final : public MessageService {
     }
 
     std::vector<int> shown;
+    std::vector<std::string> details;  // of each message shown, empty for none
     std::vector<int> asked;
     std::deque<bool> answers;
 };

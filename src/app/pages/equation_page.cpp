@@ -31,5 +31,5 @@ void CEquationPage::OnSolve() {
                                control);
     });
     std::string message;  // this page loads its messages into a local string
-    if (TakeOutcome(outcome, m_dRoot, message, messages())) UpdateData(false);
+    if (TakeOutcome(outcome, m_strFormula, m_dRoot, message, messages())) UpdateData(false);
 }

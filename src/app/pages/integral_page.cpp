@@ -37,7 +37,8 @@ void CIntegralPage::OnIntegralEquals() {
         return RunIntegralRequest(m_strIntegrand, m_dLower, m_dUpper, m_dIntPrecision, m_nIntDepth,
                                   m_bFailed, control);
     });
-    if (TakeOutcome(outcome, m_dIntResult, m_strMessage, messages())) UpdateData(false);
+    if (TakeOutcome(outcome, m_strIntegrand, m_dIntResult, m_strMessage, messages()))
+        UpdateData(false);
 }
 
 void CIntegralPage::OnDerivativeEquals() {
@@ -46,5 +47,6 @@ void CIntegralPage::OnDerivativeEquals() {
         return RunDerivativeRequest(m_strDiffFormula, m_dPoint, m_dInitStep, m_dDiffPrecision,
                                     m_nDiffDepth, m_bFailed, control);
     });
-    if (TakeOutcome(outcome, m_dDiffResult, m_strMessage, messages())) UpdateData(false);
+    if (TakeOutcome(outcome, m_strDiffFormula, m_dDiffResult, m_strMessage, messages()))
+        UpdateData(false);
 }

@@ -6,6 +6,7 @@
 #include "app/long_work.h"
 #include "core/message_service.h"
 #include "core/string_table.h"
+#include "expr/diagnosis.h"
 
 namespace {
 
@@ -27,15 +28,19 @@ RequestOutcome RunPageRequest(QWidget* owner,
     return RequestOutcome::cancelled();
 }
 
-bool TakeOutcome(const RequestOutcome& outcome, double& result, std::string& messageText,
-                 MessageService& messages) {
+bool TakeOutcome(const RequestOutcome& outcome, std::string_view formula, double& result,
+                 std::string& messageText, MessageService& messages) {
     switch (outcome.kind) {
         case RequestOutcome::Kind::Value:
             result = outcome.value;
             return true;
         case RequestOutcome::Kind::Message:
             messageText = LoadString(outcome.messageId);
-            messages.showMessage(outcome.messageId);
+            if (outcome.formulaHasNoValue) {
+                messages.showMessage(outcome.messageId, DiagnoseFormula(formula).reason);
+            } else {
+                messages.showMessage(outcome.messageId);
+            }
             return false;
         case RequestOutcome::Kind::Cancelled:
             break;

@@ -16,11 +16,12 @@ class QWidget;
 RequestOutcome RunPageRequest(QWidget* owner,
                               const std::function<RequestOutcome(WorkControl*)>& request);
 
-// Takes the outcome of a request into the page: a value goes into result and
-// the answer is true; a message is loaded into messageText and shown, and the
+// Takes the outcome of a request on formula into the page: a value goes into
+// result and the answer is true; a message is loaded into messageText and
+// shown, with why the formula cannot be read when that made it fail, and the
 // answer is false; a cancelled request changes and shows nothing.
-bool TakeOutcome(const RequestOutcome& outcome, double& result, std::string& messageText,
-                 MessageService& messages);
+bool TakeOutcome(const RequestOutcome& outcome, std::string_view formula, double& result,
+                 std::string& messageText, MessageService& messages);
 
 // Runs a matrix or determinant computation through the long-work runner;
 // how the work ended is folded into the result's status.

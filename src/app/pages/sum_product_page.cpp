@@ -43,7 +43,8 @@ void CSumProductPage::OnSumEquals() {
         return RunSumRequest(m_strSumFormula, m_dSumFrom, m_dSumTo, m_bSumStep != 0, m_dSumStep,
                              control);
     });
-    if (TakeOutcome(outcome, m_dSumResult, m_strMessage, messages())) UpdateData(false);
+    if (TakeOutcome(outcome, m_strSumFormula, m_dSumResult, m_strMessage, messages()))
+        UpdateData(false);
 }
 
 void CSumProductPage::OnProductEquals() {
@@ -52,7 +53,8 @@ void CSumProductPage::OnProductEquals() {
         return RunProductRequest(m_strProdFormula, m_dProdFrom, m_dProdTo, m_bProdStep != 0,
                                  m_dProdStep, control);
     });
-    if (TakeOutcome(outcome, m_dProdResult, m_strMessage, messages())) UpdateData(false);
+    if (TakeOutcome(outcome, m_strProdFormula, m_dProdResult, m_strMessage, messages()))
+        UpdateData(false);
 }
 
 // The box has already changed its own state; the step edit follows the box

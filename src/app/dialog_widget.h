@@ -44,6 +44,10 @@ class DialogWidget : public QWidget {
     // left unread: for a write that shows other fields, not the read's own.
     void ForgetRefusedRead() { unreadFrom_ = -1; }
 
+    // Re-sizes the window and re-places its controls from its template at
+    // the scale now (see applyDialogScale), then runs scaleChanged.
+    void applyScale();
+
     MessageService& messages() { return *messages_; }
     // Replaces the message boxes (tests record them); nullptr restores them.
     void setMessageService(MessageService* service);
@@ -54,6 +58,9 @@ class DialogWidget : public QWidget {
 
     // After the controls exist: writes every field to its control.
     virtual void OnInitDialog();
+
+    // After applyScale: for what the window sizes itself beyond its template.
+    virtual void scaleChanged() {}
 
   private:
     int templateId_;

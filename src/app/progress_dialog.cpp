@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_scale.h"
 #include "app/qt_message_service.h"
 #include "core/work_control.h"
 
@@ -30,7 +31,7 @@ ProgressDialog::ProgressDialog(WorkControl& control, QWidget* parent)
     setObjectName(QStringLiteral("progressDialog"));
     setWindowTitle(QCoreApplication::applicationName());
     bar_->setTextVisible(false);
-    bar_->setMinimumWidth(260);
+    bar_->setMinimumWidth(scaledPixels(260));
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     cancelButton_->setDefault(true);
     auto* layout = new QVBoxLayout(this);

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -83,7 +82,7 @@ void report(const char* what, std::vector<double> samples) {
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    applyDialogStyle(app);
     applyDialogFont(app);
     applyDialogColours(app);
     RecordingMessageService messages;

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/art.h"
 
+#include <QApplication>
 #include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
 #include <cmath>
 
@@ -90,20 +94,77 @@ QIcon applicationIcon() {
     return icon;
 }
 
-QList<QIcon> navigationIcons() {
-    constexpr int kPictures = 5;
-    constexpr int kSide = 48;
-    QList<QIcon> icons(kPictures);
-    for (const qreal ratio : {1.0, 2.0, 3.0}) {
-        const QImage strip = renderArt(kNavigationStrip, ratio);
-        if (strip.isNull()) return {};
-        const int side = static_cast<int>(kSide * ratio);
-        for (int i = 0; i < kPictures; ++i) {
-            QPixmap picture = QPixmap::fromImage(strip.copy(i * side, 0, side, side));
-            picture.setDevicePixelRatio(ratio);
-            icons[i].addPixmap(picture);
-        }
+namespace {
+
+constexpr int kStripPictures = 5;
+
+// The strip with pictures side pixels high, rendered once per size.
+const QImage& stripOfSide(int side) {
+    static QHash<int, QImage> strips;
+    auto found = strips.find(side);
+    if (found == strips.end()) {
+        const qreal ratio = static_cast<qreal>(side) / artSize(kNavigationStrip).height();
+        found =
+            strips.insert(side, renderSized(kNavigationStrip, artSize(kNavigationStrip), ratio));
     }
+    return *found;
+}
+
+// One picture of strip 136, drawn from the SVG at whatever size and pixel
+// ratio it is shown at, so it stays sharp at every dialog scale. The modes
+// other than the normal one are made by the style, as for any icon.
+class StripPictureEngine : public QIconEngine {
+  public:
+    explicit StripPictureEngine(int index) : index_(index) {}
+
+    QIconEngine* clone() const override { return new StripPictureEngine(index_); }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        return {side, side};
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        if (side <= 0) return {};
+        QPixmap picture = QPixmap::fromImage(stripOfSide(side).copy(index_ * side, 0, side, side));
+        picture.setDevicePixelRatio(1.0);
+        if (mode == QIcon::Normal) return picture;
+        QStyleOption option(0);
+        option.palette = QGuiApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+
+    // Qt before 6.8 passes the size in device pixels, later Qt in logical ones.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QPixmap picture = pixmap(size * scale, mode, state);
+#else
+        Q_UNUSED(scale);
+        QPixmap picture = pixmap(size, mode, state);
+#endif
+        picture.setDevicePixelRatio(scale);
+        return picture;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const QPaintDevice* device = painter->device();
+        const qreal ratio = device ? device->devicePixelRatio() : qApp->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+  private:
+    int index_;
+};
+
+}  // namespace
+
+QList<QIcon> navigationIcons() {
+    if (!renderer(kNavigationStrip)) return {};
+    QList<QIcon> icons;
+    for (int i = 0; i < kStripPictures; ++i) icons.append(QIcon(new StripPictureEngine(i)));
     return icons;
 }
 

@@ -35,7 +35,7 @@ void paintArt(QPainter& painter, int resourceId, const QRectF& target);
 // Icon 128 at the sizes a desktop asks for.
 QIcon applicationIcon();
 
-// The five 48 x 48 pictures of strip 136, left to right.
+// The five 48 x 48 pictures of strip 136, left to right, drawn at any size.
 QList<QIcon> navigationIcons();
 
 // Cursor 137, a pointing hand with its hot spot on the finger tip (5, 0).

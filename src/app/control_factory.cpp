@@ -2,9 +2,9 @@
 #include "app/control_factory.h"
 
 #include <QComboBox>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 
 #include "app/art.h"
 #include "app/dialog_units.h"
@@ -75,7 +75,7 @@ QWidget* createStatic(const ControlTemplate& control, QWidget* parent) {
 
 QWidget* createListView(const ControlTemplate& control, QWidget* parent) {
     using namespace ControlStyle;
-    auto* list = new QListWidget(parent);
+    auto* list = new ListControl(parent);
     if (has(control, IconView)) {
         list->setViewMode(QListView::IconMode);
         list->setMovement(QListView::Static);
@@ -153,4 +153,13 @@ QList<CreatedControl> createControls(const DialogTemplate& dialog, QWidget* pare
     // Behind everything else, last frame lowest, so frames never cover controls.
     for (QWidget* frame : frames) frame->lower();
     return created;
+}
+
+void placeControls(const DialogTemplate& dialog, const QList<CreatedControl>& controls) {
+    // createControls made one control per template entry, in template order.
+    const auto count = std::min<qsizetype>(controls.size(), dialog.controls.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        QWidget* widget = controls[i].widget;
+        widget->setGeometry(placeOf(dialog.controls[i], widget));
+    }
 }

@@ -17,3 +17,7 @@ struct CreatedControl {
 // are moved to the back, and labels, frames and pictures let the mouse through
 // to the dialog, as dialog statics do.
 QList<CreatedControl> createControls(const DialogTemplate& dialog, QWidget* parent);
+
+// Puts the controls that createControls made from dialog back at their places,
+// at the scale now.
+void placeControls(const DialogTemplate& dialog, const QList<CreatedControl>& controls);

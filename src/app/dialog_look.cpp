@@ -5,17 +5,22 @@
 #include <QFont>
 #include <QPalette>
 
+#include "app/dialog_scale.h"
+#include "app/dialog_style.h"
+
 namespace {
 
 constexpr auto kDialogFontFamily = "宋体";
 
 }  // namespace
 
+void applyDialogStyle(QApplication&) { QApplication::setStyle(new DialogStyle); }
+
 void applyDialogFont(QApplication& app) {
     QFont::insertSubstitutions(kDialogFontFamily, {"Noto Serif CJK SC", "Noto Serif CJK",
                                                    "Noto Sans CJK SC", "WenQuanYi Zen Hei"});
     QFont font(kDialogFontFamily);
-    font.setPixelSize(12);
+    font.setPixelSize(scaledPixels(12));
     app.setFont(font);
 }
 

@@ -9,9 +9,14 @@ class QApplication;
 inline const QColor kDialogBackground(192, 192, 192);
 inline const QColor kDialogText(0, 64, 128);
 
+// The Fusion style with the dialogs' focus marks, its sizes following the
+// dialog scale (DialogStyle).
+void applyDialogStyle(QApplication& app);
+
 // The dialog font: 9-point 宋体, mapped to the best CJK serif face present.
-// It is sized in pixels (12, the 9 points at 96 dpi) because the dialog unit
-// is fixed in logical pixels; Qt scales both together on high-DPI screens.
+// It is sized in pixels (12, the 9 points at 96 dpi, at the design scale)
+// because the dialog unit is fixed in logical pixels; Qt scales both together
+// on high-DPI screens, and the dialog scale grows both together too.
 void applyDialogFont(QApplication& app);
 
 // Light grey behind dialogs, labels, frames, check boxes and read-only edits,

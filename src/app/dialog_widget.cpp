@@ -24,6 +24,14 @@ void DialogWidget::Create(QWidget* parent) {
     OnInitDialog();
 }
 
+void DialogWidget::applyScale() {
+    const DialogTemplate* dialog = findDialogTemplate(templateId_);
+    if (!dialog || controls_.isEmpty()) return;
+    setFixedSize(dialogUnitRect(0, 0, dialog->width, dialog->height).size());
+    placeControls(*dialog, controls_);
+    scaleChanged();
+}
+
 QWidget* DialogWidget::control(int id) const {
     for (const CreatedControl& created : controls_) {
         if (created.id == id) return created.widget;

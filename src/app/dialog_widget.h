@@ -39,6 +39,10 @@ class DialogWidget : public QWidget {
     // was refused.
     bool UpdateData(bool saveAndValidate = true);
 
+    // Re-sizes the window and re-places its controls from its template at
+    // the scale now (see applyDialogScale), then runs scaleChanged.
+    void applyScale();
+
     MessageService& messages() { return *messages_; }
     // Replaces the message boxes (tests record them); nullptr restores them.
     void setMessageService(MessageService* service);
@@ -49,6 +53,9 @@ class DialogWidget : public QWidget {
 
     // After the controls exist: writes every field to its control.
     virtual void OnInitDialog();
+
+    // After applyScale: for what the window sizes itself beyond its template.
+    virtual void scaleChanged() {}
 
   private:
     int templateId_;

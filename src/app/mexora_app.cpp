@@ -5,7 +5,6 @@
 #include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QMessageBox>
-#include <QStyleFactory>
 #include <QTranslator>
 #include <cstdio>
 
@@ -98,7 +97,7 @@ bool CMexoraApp::ArgumentsAccepted() {
 int CMexoraApp::InitInstance(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("mexora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.mexora"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    applyDialogStyle(app);
     loadQtTranslation(app);
     applyDialogFont(app);
 

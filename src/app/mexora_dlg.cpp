@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mexora_dlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QWindow>
 
 #include "app/about_dlg.h"
 #include "app/art.h"
 #include "app/data_exchange.h"
+#include "app/dialog_scale.h"
 #include "app/hyper_link.h"
 #include "app/long_work.h"
 #include "app/pages/determinant_page.h"
@@ -21,6 +24,7 @@
 #include "app/pages/matrix_page.h"
 #include "app/pages/sum_product_page.h"
 #include "app/template_page.h"
+#include "app/template_widgets.h"
 
 #ifdef Q_OS_WIN
 #define NOMINMAX
@@ -58,6 +62,8 @@ CMexoraDlg::CMexoraDlg(MessageService* messages)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     if (messages) setMessageService(messages);
+    // The window comes up at the size the user chose last time.
+    applyDialogScale(rememberedDialogScale());
 }
 
 CMexoraDlg::~CMexoraDlg() {
@@ -82,28 +88,56 @@ void CMexoraDlg::OnInitDialog() {
     connect(m_listNav, &QListWidget::clicked, this, &CMexoraDlg::OnClickNavList);
     connect(m_listNav, &QListWidget::doubleClicked, this, &CMexoraDlg::OnClickNavList);
     connect(control<QCheckBox>(1033), &QCheckBox::clicked, this, &CMexoraDlg::OnTopMost);
+    if (auto* keyed = qobject_cast<ListControl*>(m_listNav)) {
+        connect(keyed, &ListControl::currentMovedByKey, this, &CMexoraDlg::showPageOfKey);
+    }
+    addShortcuts();
     m_nCurrentPage = 0;
     m_listNav->setFocus();
 }
 
 void CMexoraDlg::fillNavigationList() {
     const QList<QIcon> pictures = navigationIcons();
-    m_listNav->setIconSize(QSize(48, 48));
     QPalette palette = m_listNav->palette();
     palette.setColor(QPalette::Text, kNavigationText);
     m_listNav->setPalette(palette);
     // Six entries do not fit the list's height: one column, scrolled.
     m_listNav->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_listNav->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int column =
-        m_listNav->width() - 2 * m_listNav->frameWidth() -
-        m_listNav->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_listNav);
-    m_listNav->setGridSize(QSize(column, 48 + 26));
+    sizeNavigationList();
     for (const NavigationEntry& entry : kNavigation) {
         auto* item = new QListWidgetItem(loadQString(entry.labelId), m_listNav);
         if (entry.picture < pictures.size()) item->setIcon(pictures[entry.picture]);
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     }
+}
+
+void CMexoraDlg::sizeNavigationList() {
+    const int picture = scaledPixels(48);
+    m_listNav->setIconSize(QSize(picture, picture));
+    const int column =
+        m_listNav->width() - 2 * m_listNav->frameWidth() -
+        m_listNav->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_listNav);
+    m_listNav->setGridSize(QSize(column, picture + scaledPixels(26)));
+}
+
+void CMexoraDlg::scaleChanged() {
+    sizeNavigationList();
+    if (QListWidgetItem* current = m_listNav->currentItem()) m_listNav->scrollToItem(current);
+}
+
+void CMexoraDlg::addShortcuts() {
+    const auto add = [this](QList<QKeySequence> keys, auto action) {
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    add({Qt::Key_F6}, [this] { moveFocusBetweenPageAndList(); });
+    add({Qt::CTRL | Qt::Key_PageDown}, [this] { showNeighbourPage(1); });
+    add({Qt::CTRL | Qt::Key_PageUp}, [this] { showNeighbourPage(-1); });
+    add({Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::Key_Plus}, [this] { changeScale(1); });
+    add({Qt::CTRL | Qt::Key_Minus}, [this] { changeScale(-1); });
+    add({Qt::CTRL | Qt::Key_0}, [this] { changeScale(0); });
 }
 
 void CMexoraDlg::bindLinks() {
@@ -131,15 +165,45 @@ void CMexoraDlg::createPages() {
     }
 }
 
-void CMexoraDlg::SelectPage(int index) {
-    if (index < 0 || index >= kPageCount || index == m_nCurrentPage) return;
+bool CMexoraDlg::switchPage(int index) {
+    if (index < 0 || index >= kPageCount || index == m_nCurrentPage) return false;
     m_pPages[m_nCurrentPage]->hide();
     m_pPages[index]->show();
-    if (index != 0) m_pPages[index]->takeFocus();
     m_nCurrentPage = index;
+    return true;
+}
+
+void CMexoraDlg::SelectPage(int index) {
+    if (switchPage(index) && index != 0) m_pPages[index]->takeFocus();
 }
 
 void CMexoraDlg::OnClickNavList(const QModelIndex& index) { SelectPage(index.row()); }
+
+// The focus stays in the list, so that the next key moves on from there.
+void CMexoraDlg::showPageOfKey(int row) { switchPage(row); }
+
+void CMexoraDlg::moveFocusBetweenPageAndList() {
+    TemplatePage* page = m_pPages[m_nCurrentPage];
+    const QWidget* focus = QApplication::focusWidget();
+    // The cover has nothing to focus: the focus then goes to, or stays in, the list.
+    if ((focus && page->isAncestorOf(focus)) || !page->takeFocus()) {
+        m_listNav->setFocus(Qt::ShortcutFocusReason);
+    }
+}
+
+void CMexoraDlg::showNeighbourPage(int step) {
+    const int index = (m_nCurrentPage + step + kPageCount) % kPageCount;
+    switchPage(index);
+    m_listNav->setCurrentRow(index);
+    if (!m_pPages[index]->focusFirstControl()) m_listNav->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CMexoraDlg::changeScale(int steps) {
+    const int scale = steps == 0 ? kDesignScale : neighbourDialogScale(dialogScale(), steps);
+    if (scale == dialogScale()) return;
+    applyDialogScale(scale);
+    rememberDialogScale(scale);
+}
 
 void CMexoraDlg::OnTopMost() {
     UpdateData(true);

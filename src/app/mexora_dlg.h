@@ -29,6 +29,14 @@ class CMexoraDlg : public DialogWidget {
     // current one changes nothing. A calculation page takes the focus.
     void SelectPage(int index);
 
+    // The keys beyond the dialog's own: F6 moves the focus between the page
+    // and the list, Ctrl+PgDn and Ctrl+PgUp show the next and the previous
+    // page (round from the last to the cover and back), Ctrl+= (Ctrl++),
+    // Ctrl+- and Ctrl+0 make everything larger, smaller and of its design size.
+    void moveFocusBetweenPageAndList();
+    void showNeighbourPage(int step);
+    void changeScale(int steps);
+
     // The About command, from the context menu or the window's system menu.
     void OnSysCommand(int id);
     static constexpr int kAboutCommand = 16;
@@ -49,6 +57,7 @@ class CMexoraDlg : public DialogWidget {
   protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
+    void scaleChanged() override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
@@ -58,7 +67,11 @@ class CMexoraDlg : public DialogWidget {
   private:
     void OnClickNavList(const QModelIndex& index);
     void OnTopMost();
+    bool switchPage(int index);
+    void showPageOfKey(int row);
     void fillNavigationList();
+    void sizeNavigationList();
+    void addShortcuts();
     void bindLinks();
     void createPages();
     void appendToSystemMenu();

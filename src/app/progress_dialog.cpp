@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_scale.h"
 #include "app/qt_message_service.h"
 #include "core/work_control.h"
 
@@ -48,7 +49,7 @@ ProgressDialog::ProgressDialog(WorkControl& control, QWidget* parent)
     setWindowTitle(QCoreApplication::applicationName());
     bar_->setTextVisible(false);
     bar_->setAccessibleName(loadQString(kProgressName));
-    bar_->setMinimumWidth(260);
+    bar_->setMinimumWidth(scaledPixels(260));
     timeLeft_->setObjectName(QStringLiteral("timeLeft"));
     // The line is there from the start, so the dialog keeps its size when it fills.
     timeLeft_->setMinimumHeight(timeLeft_->fontMetrics().height());

@@ -25,19 +25,24 @@ void focusControl(QWidget* control) {
 
 }  // namespace
 
-void TemplatePage::takeFocus() {
+bool TemplatePage::takeFocus() {
     if (lastFocus_ && lastFocus_->isVisibleTo(this) && lastFocus_->isEnabled()) {
         focusControl(lastFocus_);
-        return;
+        return true;
     }
+    return focusFirstControl();
+}
+
+bool TemplatePage::focusFirstControl() {
     for (const CreatedControl& created : controls()) {
         QWidget* widget = created.widget;
         if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(this) &&
             widget->isEnabled()) {
             focusControl(widget);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 void TemplatePage::keyPressEvent(QKeyEvent* event) {

@@ -21,8 +21,12 @@ class TemplatePage : public DialogWidget {
     QPushButton* button(int id) const;
 
     // Puts the focus on the control that had it last, else on the first
-    // visible tab-stop control in template order.
-    void takeFocus();
+    // visible tab-stop control in template order. false: the page has no
+    // control that can take it (the cover).
+    bool takeFocus();
+
+    // Puts the focus on the first visible tab-stop control in template order.
+    bool focusFirstControl();
 
     static constexpr int kDefaultButton = 1000;
 

@@ -15,6 +15,9 @@
 
 #include "app/art.h"
 #include "app/dialog_look.h"
+#include "app/dialog_scale.h"
+#include "app/dialog_style.h"
+#include "app/dialog_units.h"
 
 namespace {
 
@@ -113,6 +116,7 @@ void StaticText::paintEvent(QPaintEvent*) {
     }
     painter.setPen(palette().color(foregroundRole()));
     drawDialogText(painter, area, text_, alignment_, font());
+    if (hasFocus()) drawFocusMark(painter, rect());
 }
 
 GroupFrame::GroupFrame(const QString& title, QWidget* parent) : QWidget(parent), title_(title) {
@@ -130,7 +134,9 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     painter.drawRect(frame.adjusted(1, 1, 0, 0));
     if (title_.isEmpty()) return;
     const int textWidth = qCeil(QFontMetricsF(font()).horizontalAdvance(title_));
-    const QRect titleArea(9, 0, qMin(textWidth, width() - 18), pitch);
+    // The title starts 6 dialog units in.
+    const int indent = dialogUnitsToPixels(6);
+    const QRect titleArea(indent, 0, qMin(textWidth, width() - 2 * indent), pitch);
     painter.fillRect(titleArea.adjusted(-2, 0, 2, 0), palette().color(QPalette::Window));
     painter.setPen(palette().color(foregroundRole()));
     drawDialogText(painter, titleArea, title_, Qt::AlignLeft, font(), false);
@@ -140,7 +146,8 @@ PictureControl::PictureControl(int resourceId, QSize pictureSize, bool sunken, Q
     : QWidget(parent), resourceId_(resourceId), pictureSize_(pictureSize), sunken_(sunken) {}
 
 QSize PictureControl::sizeHint() const {
-    return sunken_ ? pictureSize_ + QSize(2, 2) : pictureSize_;
+    const QSize shown(scaledPixels(pictureSize_.width()), scaledPixels(pictureSize_.height()));
+    return sunken_ ? shown + QSize(2, 2) : shown;
 }
 
 void PictureControl::paintEvent(QPaintEvent*) {
@@ -209,6 +216,15 @@ void TextArea::insertFromMimeData(const QMimeData* source) {
     QPlainTextEdit::insertFromMimeData(source);
 }
 
+void TextArea::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier && !isReadOnly()) {
+        insertPlainText(QStringLiteral("\t"));
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
 void TextArea::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::PaletteChange) {
         const bool grey = palette().color(QPalette::Base) == kDialogBackground;
@@ -226,4 +242,12 @@ void EdgedCheckBox::paintEvent(QPaintEvent*) {
     option.rect.adjust(2, 1, -1, -1);  // inside the edge
     style()->drawControl(QStyle::CE_CheckBox, &option, &painter, this);
     drawSunkenEdge(painter, rect());
+}
+
+ListControl::ListControl(QWidget* parent) : QListWidget(parent) {}
+
+void ListControl::keyPressEvent(QKeyEvent* event) {
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (const int now = currentRow(); now != before && now >= 0) emit currentMovedByKey(now);
 }

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QWidget>
@@ -14,7 +15,8 @@
 // A static text: word-wrapped, drawn from the top with one line every font
 // height (the CJK face's own line spacing would not fit the template boxes),
 // clipped to its box, optionally in a sunken frame. No background of its own.
-// Made a link, it takes the focus, and Enter or Space activates it.
+// Made a link, it takes the focus, and Enter or Space activates it; with the
+// focus it shows the focus mark.
 class StaticText : public QWidget {
     Q_OBJECT
   public:
@@ -58,7 +60,8 @@ class GroupFrame : public QWidget {
 };
 
 // A static picture: one of the bitmaps or icons, drawn at the screen's pixel
-// ratio, at the given size plus the sunken frame when it has one.
+// ratio, at the given size grown with the dialog scale, plus the sunken frame
+// when it has one.
 class PictureControl : public QWidget {
     Q_OBJECT
   public:
@@ -86,7 +89,8 @@ class FieldEdit : public QLineEdit {
     void changeEvent(QEvent* event) override;
 };
 
-// A multi-line edit in which Enter starts a new line and Tab leaves the field.
+// A multi-line edit in which Enter starts a new line, Tab leaves the field and
+// Ctrl+Tab types a tab.
 // When it wraps its lines, it wraps at blanks, and anywhere in a text with a
 // run of thousands of characters without one: Qt's search for a blank in
 // such a run takes time that grows with the square of its length (minutes
@@ -101,6 +105,7 @@ class TextArea : public QPlainTextEdit {
 
   protected:
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
   private:
@@ -115,4 +120,18 @@ class EdgedCheckBox : public QCheckBox {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A list view that tells when a key (an arrow, Home, End, a page key, a
+// letter) has moved its current item, which a click never reports here.
+class ListControl : public QListWidget {
+    Q_OBJECT
+  public:
+    explicit ListControl(QWidget* parent);
+
+  signals:
+    void currentMovedByKey(int row);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -4,12 +4,16 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QFontInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QSettings>
 #include <QTimer>
 #include <QWindow>
 
 #include "app/about_dlg.h"
+#include "app/dialog_scale.h"
+#include "app/dialog_template.h"
 #include "app/mexora_dlg.h"
 #include "app/template_page.h"
 #include "app/template_widgets.h"
@@ -122,14 +126,120 @@ TEST_F(MainWindowTest, ClickingTheCurrentEntryOrEmptySpaceChangesNothing) {
     EXPECT_EQ(visiblePage(), 3);
 }
 
-TEST_F(MainWindowTest, ArrowKeysMoveTheHighlightButNeverSwitch) {
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Down);
-    ASSERT_EQ(list->selectedItems().size(), 1);
-    EXPECT_NE(list->row(list->selectedItems().first()), 0);
-    EXPECT_EQ(visiblePage(), 0);
-    EXPECT_EQ(window.m_nCurrentPage, 0);
+// One after the other from the start: the page each key shows, and the
+// control it leaves the focus on (kList: the navigation list).
+constexpr int kList = 0;
+struct KeyStep {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int page;
+    int focus;
+};
+const KeyStep kKeySteps[] = {
+    {Qt::Key_Down, {}, 1, kList},  // the keys of the list show pages and keep the focus
+    {Qt::Key_Down, {}, 2, kList},
+    {Qt::Key_End, {}, 5, kList},
+    {Qt::Key_Home, {}, 0, kList},
+    {Qt::Key_F6, {}, 0, kList},  // the cover has nothing to focus
+    {Qt::Key_PageDown, Qt::ControlModifier, 1, 1001},
+    {Qt::Key_PageDown, Qt::ControlModifier, 2, 1017},
+    {Qt::Key_Tab, {}, 2, 1016},
+    {Qt::Key_F6, {}, 2, kList},
+    {Qt::Key_F6, {}, 2, 1016},  // back where it was
+    {Qt::Key_PageUp, Qt::ControlModifier, 1, 1001},
+    {Qt::Key_PageUp, Qt::ControlModifier, 0, kList},
+    {Qt::Key_PageUp, Qt::ControlModifier, 5, 1001},  // round from the cover to the last
+    {Qt::Key_PageDown, Qt::ControlModifier, 0, kList},
+};
+
+TEST_F(MainWindowTest, KeysShowPagesAndMoveTheFocus) {
+    int step = 0;
+    for (const KeyStep& key : kKeySteps) {
+        QTest::keyClick(window.windowHandle(), key.key, key.modifiers);
+        EXPECT_EQ(visiblePage(), key.page) << "step " << step;
+        EXPECT_EQ(window.m_nCurrentPage, key.page) << "step " << step;
+        EXPECT_EQ(list->currentRow(), key.page) << "step " << step;
+        QWidget* focus = key.focus == kList ? list : window.page(key.page)->control(key.focus);
+        EXPECT_EQ(QApplication::focusWidget(), focus) << "step " << step++;
+    }
+}
+
+// The ids of the page's controls that Tab (Shift+Tab) visits, in order, from
+// the control with the focus until it has it again.
+QList<int> tabRound(CMexoraDlg& window, int page, bool backwards) {
+    QList<int> visited;
+    QWidget* first = QApplication::focusWidget();
+    for (int presses = 0; presses < 40; ++presses) {
+        QTest::keyClick(window.windowHandle(), Qt::Key_Tab,
+                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget* now = QApplication::focusWidget();
+        if (now == first) return visited;
+        for (const CreatedControl& created : window.page(page)->controls()) {
+            if (created.widget == now) visited.append(created.id);
+        }
+    }
+    return {-1};  // never came back
+}
+
+TEST_F(MainWindowTest, TabVisitsEveryControlOfAPageInTemplateOrderAndComesBack) {
+    for (int page = 1; page < CMexoraDlg::kPageCount; ++page) {
+        QList<int> stops;
+        for (const ControlTemplate& control :
+             findDialogTemplate(window.page(page)->templateId())->controls) {
+            if ((control.style & ControlStyle::TabStop) && !(control.style & ControlStyle::Hidden))
+                stops.append(control.id);
+        }
+        window.SelectPage(page);
+        ASSERT_TRUE(window.page(page)->focusFirstControl());
+        // After the last, through the main window's own controls back to the first.
+        const QList<int> forwards = stops.mid(1);
+        EXPECT_EQ(tabRound(window, page, false), forwards) << page;
+        EXPECT_EQ(tabRound(window, page, true), QList<int>(forwards.rbegin(), forwards.rend()))
+            << page;
+    }
+    // Ctrl+Tab types a tab in a multi-line edit, and the focus stays.
+    window.SelectPage(1);
+    auto* elements = window.page(1)->control<QPlainTextEdit>(1001);
+    elements->setFocus();
+    QTest::keyClick(window.windowHandle(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(elements->toPlainText(), "\t");
+    EXPECT_EQ(QApplication::focusWidget(), elements);
+}
+
+// Leaves the design scale behind, in the program and in the settings.
+struct DesignScaleAtEnd {
+    ~DesignScaleAtEnd() {
+        applyDialogScale(kDesignScale);
+        QSettings(QStringLiteral("mexora"), QStringLiteral("mexora")).clear();
+    }
+};
+
+TEST_F(MainWindowTest, CtrlEqualsAndPlusScaleEverythingAndCtrlZeroRestoresIt) {
+    const DesignScaleAtEnd reset;
+    EXPECT_FALSE(
+        QSettings(QStringLiteral("mexora"), QStringLiteral("mexora")).contains("window/scale"))
+        << "written at start";
+    QWidget* integrand = window.page(2)->control(1001);  // (81, 39), 145 x 12 dialog units
+    QTest::keyClick(window.windowHandle(), Qt::Key_Equal, Qt::ControlModifier);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
+    // 150 %: 2.25 pixels a dialog unit, both edges rounded.
+    EXPECT_EQ(integrand->geometry(), QRect(182, 88, 327, 27));
+    EXPECT_EQ(QFontInfo(integrand->font()).pixelSize(), 18);
+    EXPECT_EQ(window.size(), QSize(761, 434));
+    EXPECT_EQ(window.page(0)->controls().first().widget->size(), QSize(587, 392));  // 390 x 260
+    EXPECT_EQ(list->iconSize(), QSize(72, 72));
+
+    // A window of the next run starts at the scale chosen.
+    applyDialogScale(kDesignScale);
+    CMexoraDlg next{&messages};
+    next.Create(nullptr);
+    EXPECT_EQ(next.page(2)->control(1001)->geometry(), QRect(182, 88, 327, 27));
+
+    QTest::keyClick(window.windowHandle(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(integrand->geometry(), QRect(122, 59, 217, 18));
+    EXPECT_EQ(QFontInfo(integrand->font()).pixelSize(), 12);
+    EXPECT_EQ(window.size(), QSize(507, 290));
+    EXPECT_EQ(list->iconSize(), QSize(48, 48));
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindowOrAPage) {

@@ -71,8 +71,14 @@ void ProgressDialog::refresh() {
     if (fraction > 0) {
         bar_->setRange(0, kBarSteps);
         bar_->setValue(static_cast<int>(fraction * kBarSteps));
+        // Long work moves by less than a step of the bar for hours; the
+        // number shows that it moves.
+        const double percent = 100.0 * fraction;
+        bar_->setFormat(QStringLiteral("%1%").arg(percent, 0, 'f', percent < 10 ? 2 : 1));
+        bar_->setTextVisible(true);
     } else {
         bar_->setRange(0, 0);  // busy
+        bar_->setTextVisible(false);
     }
     if (const unsigned long long points = control_.points(); points > 0) {
         label_->setText(loadQString(kPointsText).arg(points));

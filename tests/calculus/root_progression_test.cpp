@@ -121,7 +121,7 @@ TEST(Progression, CancellationStopsBetweenBatches) {
     EXPECT_EQ(control.points(), static_cast<unsigned long long>(kPointsPerBatch));
 }
 
-TEST(Progression, APointBudgetCancelsAtTheFirstBatchThatReachesItsFraction) {
+TEST(Progression, APointBudgetCancelsAtTheFirstBatchThatReachesIt) {
     CountingFormula f("x");
     WorkControl control;
     control.cancelAfterPoints(2 * kPointsPerBatch + 1);

@@ -18,22 +18,7 @@ constexpr int kWorkingText = 130;
 constexpr int kPointsText = 131;
 constexpr int kCancelText = 132;
 constexpr int kProgressName = 355;
-constexpr int kHoursMinutesText = 133;
-constexpr int kMinutesSecondsText = 134;
-constexpr int kSecondsText = 135;
 constexpr int kBarSteps = 1000;
-
-QString timeLeftText(const TimeLeftParts& left) {
-    switch (left.unit) {
-        case TimeLeftParts::Unit::Seconds:
-            return loadQString(kSecondsText).arg(left.major);
-        case TimeLeftParts::Unit::MinutesSeconds:
-            return loadQString(kMinutesSecondsText).arg(left.major).arg(left.minor);
-        case TimeLeftParts::Unit::HoursMinutes:
-            break;
-    }
-    return loadQString(kHoursMinutesText).arg(left.major).arg(left.minor);
-}
 
 }  // namespace
 
@@ -86,7 +71,7 @@ void ProgressDialog::refresh() {
     estimate_.add(static_cast<double>(clock_.elapsed()) / 1000.0, fraction);
     const std::optional<double> seconds = estimate_.secondsLeft();
     const std::optional<TimeLeftParts> left = seconds ? SplitTimeLeft(*seconds) : std::nullopt;
-    timeLeft_->setText(left ? timeLeftText(*left) : QString());
+    timeLeft_->setText(left ? QString::fromStdString(TimeLeftText(*left)) : QString());
 }
 
 void ProgressDialog::cancel() {

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QPainterPath>
 #include <QStyleOptionButton>
 #include <QTextLayout>
 #include <QtMath>
@@ -174,6 +175,51 @@ void FieldEdit::changeEvent(QEvent* event) {
         if (grey != isReadOnly()) applyEditColours(*this, isReadOnly());
     }
     QLineEdit::changeEvent(event);
+}
+
+void FieldEdit::setMark(qsizetype index, qsizetype length) {
+    if (index == markIndex_ && length == markLength_) return;
+    markIndex_ = index;
+    markLength_ = length;
+    update();
+}
+
+namespace {
+
+// Beyond this distance from the cursor a mark lies off the edit's view anyway,
+// and measuring the text between would cost time on huge formulas.
+constexpr qsizetype kFarthestMark = 4000;
+
+}  // namespace
+
+void FieldEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    const QString shown = text();
+    if (markIndex_ < 0 || markIndex_ > shown.size() || echoMode() != Normal) return;
+    // The edit shows where its cursor is; the mark is measured from there, so
+    // it follows the edit's scrolling.
+    const qsizetype cursor = cursorPosition();
+    if (std::abs(markIndex_ - cursor) > kFarthestMark) return;
+    const QFontMetricsF metrics(font());
+    const qreal cursorX = cursorRect().center().x();
+    const qreal offset =
+        markIndex_ >= cursor
+            ? metrics.horizontalAdvance(shown.mid(cursor, markIndex_ - cursor))
+            : -metrics.horizontalAdvance(shown.mid(markIndex_, cursor - markIndex_));
+    const QString marked = shown.mid(markIndex_, markLength_);
+    const qreal width =
+        std::max<qreal>(metrics.horizontalAdvance(marked), metrics.averageCharWidth());
+    const qreal left = cursorX + offset;
+    const qreal baseline = (height() + metrics.ascent() - metrics.descent()) / 2 + 2;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(220, 0, 0), 1.2));
+    QPainterPath wave;
+    wave.moveTo(left, baseline);
+    for (qreal x = left; x < left + width; x += 2) {
+        wave.lineTo(x + 1, baseline + ((static_cast<int>((x - left) / 2) % 2) ? -1.0 : 1.0));
+    }
+    painter.drawPath(wave);
 }
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) { setTabChangesFocus(true); }

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/string_table.h"
+
 void TimeLeftEstimator::add(double seconds, double fraction) {
     if (!(fraction >= 0)) return;
     if (!moved_) {
@@ -54,4 +56,21 @@ std::optional<TimeLeftParts> SplitTimeLeft(double seconds) {
     }
     const auto minutes = static_cast<unsigned long long>(std::round(seconds / 60));
     return TimeLeftParts{Unit::HoursMinutes, minutes / 60, static_cast<unsigned>(minutes % 60)};
+}
+
+std::string TimeLeftText(const TimeLeftParts& left) {
+    constexpr int kHoursMinutes = 133;
+    constexpr int kMinutesSeconds = 134;
+    constexpr int kSeconds = 135;
+    const std::string major = std::to_string(left.major);
+    const std::string minor = std::to_string(left.minor);
+    switch (left.unit) {
+        case TimeLeftParts::Unit::Seconds:
+            return FormatString(kSeconds, {major});
+        case TimeLeftParts::Unit::MinutesSeconds:
+            return FormatString(kMinutesSeconds, {major, minor});
+        case TimeLeftParts::Unit::HoursMinutes:
+            break;
+    }
+    return FormatString(kHoursMinutes, {major, minor});
 }

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <optional>
+#include <string>
 
 // The time long work has left, from the fraction of it done, read now and
 // then. The rate is that over the last kWindowSeconds, so that one slow or
@@ -50,3 +51,6 @@ struct TimeLeftParts {
 
 // Nothing for a time that is not finite or beyond any count of hours.
 std::optional<TimeLeftParts> SplitTimeLeft(double seconds);
+
+// As the window says it: "约需 3 小时 20 分".
+std::string TimeLeftText(const TimeLeftParts& left);

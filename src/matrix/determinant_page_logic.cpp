@@ -28,6 +28,7 @@ bool DeterminantPageLogic::beginCompute() {
     }
     const std::size_t count = static_cast<std::size_t>(m_nOrder) * m_nOrder;
     ParseMatrixTextInto(m_strElements, std::span(matrix_.elements).first(count));
+    started_ = std::chrono::steady_clock::now();
     return true;
 }
 
@@ -40,6 +41,9 @@ DeterminantResult DeterminantPageLogic::computeDeterminant(WorkControl* control)
 void DeterminantPageLogic::finishCompute(const DeterminantResult& result) {
     switch (result.status) {
         case ComputeStatus::Done:
+            lastRun_ = DeterminantRun{
+                m_nOrder,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count()};
             m_fResult = static_cast<float>(result.value);
             controls_.refreshControls();
             return;

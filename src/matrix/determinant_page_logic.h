@@ -2,12 +2,15 @@
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <optional>
 #include <string>
 
 #include "core/message_service.h"
 #include "core/work_control.h"
 #include "matrix/determinant.h"
 #include "matrix/page_controls.h"
+#include "matrix/text_description.h"
 
 // The determinant page's working matrix: room for order 50, row-major n x n
 // at the front for order n.
@@ -43,8 +46,14 @@ class DeterminantPageLogic {
     DeterminantResult computeDeterminant(WorkControl* control) const;
     void finishCompute(const DeterminantResult& result);
 
+    // The last determinant computed and how long it took, from beginCompute
+    // to finishCompute.
+    std::optional<DeterminantRun> lastRun() const { return lastRun_; }
+
   private:
     DeterminantMatrix& matrix_;
     MessageService& messages_;
     PageControls& controls_;
+    std::chrono::steady_clock::time_point started_;
+    std::optional<DeterminantRun> lastRun_;
 };

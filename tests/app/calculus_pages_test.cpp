@@ -5,10 +5,13 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QWindow>
 #include <functional>
 #include <memory>
 #include <variant>
 
+#include "app/live_description.h"
+#include "app/template_widgets.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -268,6 +271,34 @@ const PageCase kEquationCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Equation, CalculusPage, ::testing::ValuesIn(kEquationCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Typed as through the window, an unreadable formula is marked and described
+// within a moment; the request's message box then adds the same words.
+TEST(CalculusPageFormula, SaysWhatIsWrongWhileTypedAndWhenRequested) {
+    HostedPage hosted(131);
+    ASSERT_TRUE(hosted.shown);
+    QWindow* window = hosted.window.windowHandle();
+    auto* integrand = hosted.page->control<FieldEdit>(1001);
+    const QString line = "第 2 个字符：公式中不能有空格，请删去这个空格。";
+    integrand->setFocus();
+    for (const char c : std::string("x + 1")) QTest::keyClick(window, c);
+    QTest::qWait(kLiveDelayMs + 100);
+    EXPECT_EQ(integrand->accessibleDescription(), line);
+    EXPECT_EQ(integrand->toolTip(), line);
+    EXPECT_EQ(integrand->markIndex(), 1);
+
+    QPushButton* equals = hosted.page->button(1015);
+    QTest::mouseClick(window, Qt::LeftButton, {}, equals->mapTo(&hosted.window, QPoint(8, 8)));
+    EXPECT_EQ(hosted.messages.shown, std::vector<int>{122});
+    EXPECT_EQ(hosted.messages.details, std::vector<std::string>{line.toStdString()});
+
+    integrand->setFocus();
+    integrand->selectAll();
+    for (const char c : std::string("x+1")) QTest::keyClick(window, c);
+    QTest::qWait(kLiveDelayMs + 100);
+    EXPECT_EQ(integrand->accessibleDescription(), "");
+    EXPECT_EQ(integrand->markIndex(), -1);
+}
 
 TEST(CalculusPageResult, CanBeSelectedAndCopied) {
     HostedPage hosted(131);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <variant>
 
+#include "app/live_description.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -255,6 +256,17 @@ TEST_P(DeterminantPageUse, ShowsWhatTheUserExpects) {
     QTest::mouseClick(page.button(1035), Qt::LeftButton);
     EXPECT_EQ(shownText(page, 1009), c.result);
     EXPECT_EQ(messages.shown, c.messages);
+}
+
+// The element edit says, as it is typed, how much of the text is used.
+TEST(DeterminantPageText, DescribesWhatWillBeRead) {
+    HostedPage hosted(134);
+    ASSERT_TRUE(hosted.shown);
+    typeInto(*hosted.page, 1001, "1 2 3 4 5");
+    typeInto(*hosted.page, 1034, "2");
+    QTest::qWait(kLiveDelayMs + 100);
+    EXPECT_TRUE(hosted.page->control(1001)->accessibleDescription().startsWith(
+        "读到 5 个数，2×2 的行列式只用前 4 个。\n★输入方法"));
 }
 
 const DeterminantCase kDeterminantCases[] = {

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/determinant_page.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "app/data_exchange.h"
+#include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "core/number_text.h"
+#include "matrix/memory_reach.h"
 
 CDeterminantPage::CDeterminantPage()
     : TemplatePage(134), logic_(ProgramDeterminantMatrix(), messages_, *this) {}
@@ -18,6 +23,28 @@ void CDeterminantPage::DoDataExchange(DataExchange& dx) {
 void CDeterminantPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
     connect(button(1035), &QPushButton::clicked, this, &CDeterminantPage::OnCompute);
+    auto* elements = control<QPlainTextEdit>(1001);
+    auto* order = control<QLineEdit>(1034);
+    const auto orderTyped = [order] { return parseIntField(order->text().toStdString()); };
+    describeAsTyped(elements,
+                    [=] {
+                        const std::optional<int> n = orderTyped();
+                        std::optional<TextShape> shape;
+                        if (n && *n >= kMinDeterminantOrder && *n <= kMaxDeterminantOrder)
+                            shape = TextShape{*n, *n, true};
+                        return QString::fromStdString(
+                            DescribeMatrixText(elements->toPlainText().toStdString(), shape));
+                    },
+                    {order});
+    // The result changes after a computation, which gives the time it took.
+    describeAsTyped(order,
+                    [=, this] {
+                        const std::optional<int> n = orderTyped();
+                        if (!n) return QString();
+                        return QString::fromStdString(
+                            DescribeDeterminantOrder(*n, logic_.lastRun(), AvailableMemoryBytes()));
+                    },
+                    {control(1009)});
 }
 
 void CDeterminantPage::OnCompute() {

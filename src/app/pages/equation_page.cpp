@@ -4,7 +4,9 @@
 #include <QPushButton>
 
 #include "app/data_exchange.h"
+#include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "app/template_widgets.h"
 
 CEquationPage::CEquationPage() : TemplatePage(133) {}
 
@@ -22,6 +24,7 @@ void CEquationPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
     m_bNoRoot = 0;
     connect(button(1031), &QPushButton::clicked, this, &CEquationPage::OnSolve);
+    diagnoseAsTyped(control<FieldEdit>(1001));
 }
 
 void CEquationPage::OnSolve() {

@@ -4,7 +4,9 @@
 #include <QPushButton>
 
 #include "app/data_exchange.h"
+#include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "app/template_widgets.h"
 
 CIntegralPage::CIntegralPage() : TemplatePage(131) {}
 
@@ -29,6 +31,7 @@ void CIntegralPage::OnInitDialog() {
     m_bFailed = 0;
     connect(button(1015), &QPushButton::clicked, this, &CIntegralPage::OnIntegralEquals);
     connect(button(1018), &QPushButton::clicked, this, &CIntegralPage::OnDerivativeEquals);
+    for (const int formula : {1001, 1009}) diagnoseAsTyped(control<FieldEdit>(formula));
 }
 
 void CIntegralPage::OnIntegralEquals() {

@@ -2,12 +2,17 @@
 #include "app/pages/matrix_page.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
 
 #include "app/data_exchange.h"
+#include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "core/number_text.h"
+#include "matrix/text_description.h"
 
 namespace {
 
@@ -53,6 +58,19 @@ void CMatrixPage::OnInitDialog() {
             [this](int position) { logic_.selectFirst(position); });
     connect(m_cbSecond, &QComboBox::activated, this,
             [this](int position) { logic_.selectSecond(position); });
+    auto* rows = control<QLineEdit>(1004);
+    auto* cols = control<QLineEdit>(1005);
+    auto* elements = control<QPlainTextEdit>(1001);
+    describeAsTyped(
+        elements,
+        [=] {
+            const std::optional<int> r = parseIntField(rows->text().toStdString());
+            const std::optional<int> c = parseIntField(cols->text().toStdString());
+            std::optional<TextShape> shape;
+            if (r && c) shape = TextShape{*r, *c, false};
+            return fromStd(DescribeMatrixText(elements->toPlainText().toStdString(), shape));
+        },
+        {rows, cols});
 }
 
 void CMatrixPage::OnAddMatrix() {

@@ -37,7 +37,7 @@ bool TakeOutcome(const RequestOutcome& outcome, std::string_view formula, double
         case RequestOutcome::Kind::Message:
             messageText = LoadString(outcome.messageId);
             if (outcome.formulaHasNoValue) {
-                messages.showMessage(outcome.messageId, DiagnoseFormula(formula).reason);
+                messages.showMessage(outcome.messageId, DiagnosisLine(DiagnoseFormula(formula)));
             } else {
                 messages.showMessage(outcome.messageId);
             }

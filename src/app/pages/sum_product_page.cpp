@@ -6,7 +6,9 @@
 #include <QPushButton>
 
 #include "app/data_exchange.h"
+#include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "app/template_widgets.h"
 
 CSumProductPage::CSumProductPage() : TemplatePage(132) {}
 
@@ -35,6 +37,7 @@ void CSumProductPage::OnInitDialog() {
     connect(control<QCheckBox>(1022), &QCheckBox::clicked, this, &CSumProductPage::OnSumStepCheck);
     connect(control<QCheckBox>(1024), &QCheckBox::clicked, this,
             &CSumProductPage::OnProductStepCheck);
+    for (const int formula : {1020, 1021}) diagnoseAsTyped(control<FieldEdit>(formula));
 }
 
 void CSumProductPage::OnSumEquals() {

@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "matrix/text_description.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "core/number_text.h"
+#include "core/string_table.h"
+#include "core/time_left.h"
+#include "matrix/determinant.h"
+#include "matrix/matrix_text.h"
+
+namespace {
+
+constexpr int kCount = 227;
+constexpr int kOnlyTheFirst = 228;
+constexpr int kMissingAreZero = 229;
+constexpr int kJustRight = 230;
+constexpr int kReadAsZero = 231;
+constexpr int kPartlyRead = 232;
+constexpr int kTabs = 233;
+constexpr int kMatrixWord = 234;
+constexpr int kDeterminantWord = 235;
+constexpr int kOrderMemory = 236;
+constexpr int kLastTook = 237;
+constexpr int kMoreThanTheMachineHas = 238;
+
+// Examples of each kind of token kept for the description.
+constexpr std::size_t kExamples = 3;
+// An example longer than this is cut short.
+constexpr std::size_t kExampleBytes = 24;
+
+constexpr std::string_view kFullWidthComma = "\xEF\xBC\x8C";
+
+std::size_t separatorAt(std::string_view text, std::size_t i) {
+    const char c = text[i];
+    if (c == ' ' || c == ',' || c == '\n' || c == '\r') return 1;
+    return text.substr(i).starts_with(kFullWidthComma) ? kFullWidthComma.size() : 0;
+}
+
+bool isScanBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// A token as an example: cut short, never inside a UTF-8 character.
+std::string example(std::string_view token) {
+    if (token.size() <= kExampleBytes) return std::string(token);
+    std::size_t cut = kExampleBytes;
+    while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80) --cut;
+    return std::string(token.substr(0, cut)) + "…";
+}
+
+std::string quotedList(const std::vector<std::string>& tokens) {
+    std::string list;
+    for (const std::string& token : tokens) {
+        if (!list.empty()) list += "、";
+        list += "“" + token + "”";
+    }
+    return list;
+}
+
+// Bytes in the largest unit that keeps the number at least 1.
+std::string amountOfMemory(std::uint64_t bytes) {
+    constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB", "PB"};
+    double amount = static_cast<double>(bytes) / 1024.0;
+    std::size_t unit = 0;
+    while (amount >= 1024.0 && unit + 1 < std::size(kUnits)) {
+        amount /= 1024.0;
+        ++unit;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %s", amount, kUnits[unit]);
+    return text;
+}
+
+// Work of the expansion by minors grows as n 2^n.
+double workOf(int order) { return order * std::ldexp(1.0, order); }
+
+}  // namespace
+
+MatrixTextReading ReadMatrixTextAsTyped(std::string_view text) {
+    MatrixTextReading reading;
+    for (const char c : text) reading.tabs += c == '\t' ? 1 : 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (const std::size_t skip = separatorAt(text, i)) {
+            i += skip;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < text.size() && separatorAt(text, i) == 0) ++i;
+        ++reading.numbers;
+        std::string_view token = text.substr(start, i - start);
+        std::size_t blanks = 0;
+        while (blanks < token.size() && isScanBlank(token[blanks])) ++blanks;
+        const std::string_view rest = token.substr(blanks);
+        const std::size_t read = decimalPrefixLength(rest);
+        // Written results ("inf", "nan") read as what they say.
+        const bool special = read == 0 && !std::isfinite(ScanMatrixToken(rest));
+        if (special || read == rest.size()) continue;
+        if (read == 0) {
+            if (reading.notNumbers.size() < kExamples) reading.notNumbers.push_back(example(token));
+        } else if (reading.partlyRead.size() < kExamples) {
+            reading.partlyRead.push_back(example(token));
+            reading.partlyValue.push_back(formatFloat(ScanMatrixToken(rest)));
+        }
+    }
+    return reading;
+}
+
+std::string DescribeMatrixText(std::string_view text, std::optional<TextShape> shape) {
+    if (text.empty()) return {};
+    const MatrixTextReading reading = ReadMatrixTextAsTyped(text);
+    const std::string count = std::to_string(reading.numbers);
+    std::string description;
+    const std::optional<std::size_t> used =
+        shape ? ElementCount(shape->rows, shape->cols) : std::nullopt;
+    if (shape && used && *used > 0) {
+        const std::string rows = std::to_string(shape->rows);
+        const std::string cols = std::to_string(shape->cols);
+        const std::string what(LoadString(shape->determinant ? kDeterminantWord : kMatrixWord));
+        const std::string needed = std::to_string(*used);
+        if (reading.numbers > *used) {
+            description = FormatString(kOnlyTheFirst, {count, rows, cols, what, needed});
+        } else if (reading.numbers < *used) {
+            description = FormatString(kMissingAreZero, {count, rows, cols, what, needed});
+        } else {
+            description = FormatString(kJustRight, {count, rows, cols, what});
+        }
+    } else {
+        description = FormatString(kCount, {count});
+    }
+    if (!reading.notNumbers.empty()) {
+        description += FormatString(kReadAsZero, {quotedList(reading.notNumbers)});
+    }
+    for (std::size_t k = 0; k < reading.partlyRead.size(); ++k) {
+        description += FormatString(kPartlyRead, {reading.partlyRead[k], reading.partlyValue[k]});
+    }
+    if (reading.tabs > 0) description += FormatString(kTabs, {std::to_string(reading.tabs)});
+    return description;
+}
+
+std::string DescribeDeterminantOrder(int order, std::optional<DeterminantRun> last,
+                                     std::uint64_t availableBytes) {
+    if (order < kMinDeterminantOrder || order > kMaxDeterminantOrder) return {};
+    const std::uint64_t bytes = DeterminantWorkingBytes(order);
+    std::string description =
+        FormatString(kOrderMemory, {std::to_string(order), amountOfMemory(bytes)});
+    if (bytes > availableBytes) {
+        return description + FormatString(kMoreThanTheMachineHas, {amountOfMemory(availableBytes)});
+    }
+    if (!last || !(last->seconds >= 0)) return description;
+    if (last->order == order) {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.2f", last->seconds);
+        return description + FormatString(kLastTook, {seconds});
+    }
+    const double estimate = last->seconds * workOf(order) / workOf(last->order);
+    if (const std::optional<TimeLeftParts> parts = SplitTimeLeft(estimate)) {
+        description += TimeLeftText(*parts) + "。";
+    }
+    return description;
+}

@@ -13,7 +13,7 @@ class QWidget;
 // text that becomes the edit's tooltip and, before its page's own hint, its
 // accessible description, so screen readers announce it. An empty text
 // leaves the hint alone.
-inline constexpr int kLiveDelayMs = 150;
+inline constexpr int kLiveDelayMs = 120;
 void describeAsTyped(QWidget* edit, std::function<QString()> describe,
                      const QList<QWidget*>& alsoWatched = {});
 

@@ -149,9 +149,25 @@ std::string hintFor(std::string_view name) {
     return {};
 }
 
+// A token longer than the compiler takes, shown by its first characters.
+std::optional<Fault> tooLongFault(std::string_view token, std::size_t begin) {
+    if (token.size() <= static_cast<std::size_t>(kMaxTokenLength)) return std::nullopt;
+    std::size_t shown = 8;
+    while (shown > 0 && (static_cast<unsigned char>(token[shown]) & 0xC0) == 0x80) --shown;
+    return fault(FormulaFault::TokenTooLong, begin,
+                 FormatString(kTokenTooLong, {token.substr(0, shown)}));
+}
+
 // A token the compiler refuses, or nothing.
 std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std::size_t end) {
     const std::string_view token = formula.substr(begin, end - begin);
+    // A number reads as far as it can; what follows it is ignored, not refused.
+    if (isDigit(token.front()) || token.front() == '.') {
+        if (const auto tooLong = tooLongFault(token, begin)) return tooLong;
+        if (decimalPrefixLength(token) > 0) return std::nullopt;
+        return fault(FormulaFault::UnreadableNumber, begin,
+                     FormatString(kUnreadableNumber, {token}));
+    }
     for (std::size_t i = 0; i < token.size();) {
         const CodePoint c = decodeAt(token, i);
         if (const char half = halfWidthOf(c.value); half != 0 && half != ' ') {
@@ -162,9 +178,8 @@ std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std
         if (halfWidthOf(c.value) == ' ') return fault(FormulaFault::Blank, begin + i, text(kBlank));
         i += c.length;
     }
-    const bool number = isDigit(token.front()) || token.front() == '.';
     const std::size_t firstBlank = token.find_first_of(" \t\r\n");
-    if (firstBlank != std::string_view::npos && !number) {
+    if (firstBlank != std::string_view::npos) {
         const std::string_view name = token.substr(0, firstBlank);
         const bool onlyBlanksAfter =
             token.find_first_not_of(" \t\r\n", firstBlank) == std::string_view::npos;
@@ -175,15 +190,7 @@ std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std
         }
         return fault(FormulaFault::Blank, begin + firstBlank, text(kBlank));
     }
-    if (token.size() > static_cast<std::size_t>(kMaxTokenLength)) {
-        return fault(FormulaFault::TokenTooLong, begin,
-                     FormatString(kTokenTooLong, {token.substr(0, 8)}));
-    }
-    if (number) {
-        if (decimalPrefixLength(token) > 0) return std::nullopt;
-        return fault(FormulaFault::UnreadableNumber, begin,
-                     FormatString(kUnreadableNumber, {token}));
-    }
+    if (const auto tooLong = tooLongFault(token, begin)) return tooLong;
     if (isFunction(token)) return std::nullopt;
     const std::string hint = hintFor(token);
     return fault(

@@ -38,3 +38,9 @@ std::string FormatString(int id, std::initializer_list<std::string_view> argumen
     }
     return text;
 }
+
+std::string_view Utf8Prefix(std::string_view text, std::size_t bytes) {
+    if (text.size() <= bytes) return text;
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
+    return text.substr(0, bytes);
+}

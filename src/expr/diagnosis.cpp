@@ -152,10 +152,8 @@ std::string hintFor(std::string_view name) {
 // A token longer than the compiler takes, shown by its first characters.
 std::optional<Fault> tooLongFault(std::string_view token, std::size_t begin) {
     if (token.size() <= static_cast<std::size_t>(kMaxTokenLength)) return std::nullopt;
-    std::size_t shown = 8;
-    while (shown > 0 && (static_cast<unsigned char>(token[shown]) & 0xC0) == 0x80) --shown;
     return fault(FormulaFault::TokenTooLong, begin,
-                 FormatString(kTokenTooLong, {token.substr(0, shown)}));
+                 FormatString(kTokenTooLong, {Utf8Prefix(token, 8)}));
 }
 
 // A token the compiler refuses, or nothing.

@@ -43,9 +43,7 @@ bool isScanBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // A token as an example: cut short, never inside a UTF-8 character.
 std::string example(std::string_view token) {
     if (token.size() <= kExampleBytes) return std::string(token);
-    std::size_t cut = kExampleBytes;
-    while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80) --cut;
-    return std::string(token.substr(0, cut)) + "…";
+    return std::string(Utf8Prefix(token, kExampleBytes)) + "…";
 }
 
 std::string quotedList(const std::vector<std::string>& tokens) {

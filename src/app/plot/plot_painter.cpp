@@ -189,11 +189,17 @@ void Painting::drawGridAndTicks() {
 }
 
 void Painting::drawReason() {
-    p_.setPen(kReason);
     const QString text = loadQString(kCannotDraw) + QLatin1Char('\n') +
                          QString::fromStdString(picture_.content.reason);
-    p_.drawText(frame_.box.adjusted(unit_ * 12, unit_ * 12, -unit_ * 12, -unit_ * 12),
-                Qt::AlignCenter | Qt::TextWordWrap, text);
+    const QRectF room = frame_.box.adjusted(unit_ * 12, unit_ * 12, -unit_ * 12, -unit_ * 12);
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    const double pad = metrics_.height() / 2;
+    const QRectF said = p_.boundingRect(room, flags, text).adjusted(-pad, -pad, pad, pad);
+    p_.setPen(QPen(kBoxEdge, 0));
+    p_.setBrush(kReadout);
+    p_.drawRect(said);
+    p_.setPen(kReason);
+    p_.drawText(room, flags, text);
 }
 
 void Painting::drawArea() {
@@ -404,9 +410,20 @@ bool WritePlotFile(const QString& path, const PlotPicture& picture, QSize size, 
     return painter.end() && QFileInfo(path).size() > 0;
 }
 
+QString ShortFormula(const std::string& formula, qsizetype characters) {
+    // Enough bytes for the characters kept, never the whole of a long text.
+    const auto bytes = std::min(formula.size(), static_cast<std::size_t>(4 * characters + 4));
+    QString shown = QString::fromUtf8(formula.data(), static_cast<qsizetype>(bytes));
+    if (shown.size() > characters || bytes < formula.size())
+        shown = shown.left(characters) + QChar(0x2026);
+    return shown;
+}
+
 QString PlotFormulaLine(const PlotSetup& setup) {
+    // Longer than any line of a picture: the rest is elided when drawn.
+    constexpr qsizetype kLongestShown = 300;
     const int id = setup.kind == PlotKind::Equation ? kEquationLine : kFormulaLine;
-    return QString::fromStdString(FormatString(id, {setup.formula}));
+    return loadQString(id).arg(ShortFormula(setup.formula, kLongestShown));
 }
 
 QString PlotResultLine(const PlotSetup& setup, const PlotContent& content) {

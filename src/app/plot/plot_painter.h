@@ -44,6 +44,8 @@ QImage PlotImage(const PlotPicture& picture, QSize size, qreal devicePixelRatio,
 // Writes the picture to path, SVG when its name ends in .svg, else PNG.
 bool WritePlotFile(const QString& path, const PlotPicture& picture, QSize size, const QFont& font);
 
+// At most characters of formula, with "…" when cut.
+QString ShortFormula(const std::string& formula, qsizetype characters);
 // The first line of the picture: "f(x) ＝ formula" (F(x) for an equation).
 QString PlotFormulaLine(const PlotSetup& setup);
 // What the picture says of the page's result, or of the progression's points.

@@ -13,6 +13,7 @@
 #include "app/dialog_scale.h"
 #include "app/dialog_widget.h"
 #include "app/live_description.h"
+#include "app/plot/plot_painter.h"
 #include "app/plot/plot_widget.h"
 #include "app/qt_message_service.h"
 #include "app/template_widgets.h"
@@ -61,12 +62,7 @@ class ClickOpens : public QObject {
 };
 
 QString titleFor(const std::string& formula) {
-    // Enough bytes for the characters kept, never the whole of a long text.
-    const auto bytes = std::min<std::size_t>(formula.size(), 4 * kTitleFormula + 4);
-    QString shown = QString::fromUtf8(formula.data(), static_cast<qsizetype>(bytes));
-    if (shown.size() > kTitleFormula || bytes < formula.size())
-        shown = shown.left(kTitleFormula) + QChar(0x2026);
-    return loadQString(kWindowTitle).arg(shown);
+    return loadQString(kWindowTitle).arg(ShortFormula(formula, kTitleFormula));
 }
 
 }  // namespace

@@ -95,8 +95,8 @@ std::optional<double> EstimatePlotCost(const PlotJob& job) {
     if (job.setup.formula.size() > kLongText) return std::nullopt;
     CompiledExpression expr;
     CompileExpression(expr, job.setup.formula);
-    // The grid, its midpoints and a share of refinement: about two points a column.
-    double points = 2.0 * std::max(1, job.width);
+    // The most the sampler evaluates; a smooth curve takes about a thirtieth.
+    double points = std::max(20000.0, 64.0 * std::max(1, job.width));
     if (job.setup.kind == PlotKind::Progression) points += kMostProgressionDots;
     return points * (expr.plan.stepCount + 1);
 }

@@ -94,6 +94,6 @@ struct PlotContent {
 // Compiles and samples; polls control. Never throws.
 PlotContent ComputePlot(const PlotJob& job, const WorkControl* control = nullptr);
 
-// Roughly the work of a sampling, in evaluated elements, when the formula's
-// text is short enough to compile at once; nullopt for a long text.
+// The most work a sampling can take, in evaluated elements, when the
+// formula's text is short enough to compile at once; nullopt for a long text.
 std::optional<double> EstimatePlotCost(const PlotJob& job);

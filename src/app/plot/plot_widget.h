@@ -41,9 +41,10 @@ class PlotWidget : public QWidget {
     // The picture at the screen's pixel ratio.
     QImage image() const;
 
-    // Samplings cheaper than this (in evaluated elements, about a
-    // millisecond) run at once on the user-interface thread.
-    static constexpr double kImmediateCost = 1e6;
+    // Samplings that can cost no more than this (in evaluated elements: 15 ms
+    // at worst, well under one for a smooth curve) run at once on the
+    // user-interface thread, so pan and zoom never wait for a thread.
+    static constexpr double kImmediateCost = 1e7;
 
   signals:
     // A new sampling is shown.

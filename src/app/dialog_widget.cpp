@@ -42,6 +42,7 @@ QWidget* DialogWidget::control(int id) const {
 bool DialogWidget::UpdateData(bool saveAndValidate) {
     DataExchange dx(*this, saveAndValidate);
     DoDataExchange(dx);
+    if (!saveAndValidate) ++fieldsWritten_;
     return !dx.failed();
 }
 

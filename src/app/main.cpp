@@ -7,6 +7,7 @@ int main(int argc, char* argv[]) {
     // --help and --version are answered before QApplication, which needs a display.
     if (const std::optional<int> status = CMexoraApp::AnswerInformationOptions(argc, argv))
         return *status;
+    if (const std::optional<int> status = CMexoraApp::RunPlotOption(argc, argv)) return *status;
     QApplication app(argc, argv);
     if (!CMexoraApp::ArgumentsAccepted()) return CMexoraApp::kExitUsage;
     CMexoraApp theApp;

@@ -13,6 +13,11 @@ class CMexoraApp {
     // no window system: the exit status then, nullopt otherwise.
     static std::optional<int> AnswerInformationOptions(int argc, char* argv[]);
 
+    // With --plot: draws the picture into its file with no display (on the
+    // offscreen platform, chosen before any QApplication exists) and beside
+    // a running Mexora, and gives the exit status; nullopt without --plot.
+    static std::optional<int> RunPlotOption(int& argc, char* argv[]);
+
     // Once QApplication has taken its own options: false, with a message on
     // stderr, when an argument is left; the program then ends with kExitUsage.
     static bool ArgumentsAccepted();

@@ -6,6 +6,7 @@
 #include "app/data_exchange.h"
 #include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "app/plot/page_plots.h"
 #include "app/template_widgets.h"
 
 CEquationPage::CEquationPage() : TemplatePage(133) {}
@@ -25,6 +26,7 @@ void CEquationPage::OnInitDialog() {
     m_bNoRoot = 0;
     connect(button(1031), &QPushButton::clicked, this, &CEquationPage::OnSolve);
     diagnoseAsTyped(control<FieldEdit>(1001));
+    attachEquationPagePlots(*this);
 }
 
 void CEquationPage::OnSolve() {

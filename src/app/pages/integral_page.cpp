@@ -6,6 +6,7 @@
 #include "app/data_exchange.h"
 #include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "app/plot/page_plots.h"
 #include "app/template_widgets.h"
 
 CIntegralPage::CIntegralPage() : TemplatePage(131) {}
@@ -32,6 +33,7 @@ void CIntegralPage::OnInitDialog() {
     connect(button(1015), &QPushButton::clicked, this, &CIntegralPage::OnIntegralEquals);
     connect(button(1018), &QPushButton::clicked, this, &CIntegralPage::OnDerivativeEquals);
     for (const int formula : {1001, 1009}) diagnoseAsTyped(control<FieldEdit>(formula));
+    attachIntegralPagePlots(*this);
 }
 
 void CIntegralPage::OnIntegralEquals() {

@@ -8,6 +8,7 @@
 #include "app/data_exchange.h"
 #include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "app/plot/page_plots.h"
 #include "app/template_widgets.h"
 
 CSumProductPage::CSumProductPage() : TemplatePage(132) {}
@@ -38,6 +39,7 @@ void CSumProductPage::OnInitDialog() {
     connect(control<QCheckBox>(1024), &QCheckBox::clicked, this,
             &CSumProductPage::OnProductStepCheck);
     for (const int formula : {1020, 1021}) diagnoseAsTyped(control<FieldEdit>(formula));
+    attachSumProductPagePlots(*this);
 }
 
 void CSumProductPage::OnSumEquals() {

@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/plot/plot_widget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "app/qt_message_service.h"
+#include "expr/evaluator.h"
+
+namespace {
+
+constexpr int kAccessibleName = 403;
+constexpr int kSaveTitle = 413;
+constexpr int kSaveFilter = 414;
+constexpr int kCannotWrite = 415;
+constexpr int kHowToHandle = 418;
+
+// One wheel notch or one key press.
+constexpr double kZoomStep = 0.8;
+
+}  // namespace
+
+PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(loadQString(kAccessibleName));
+    setAccessibleDescription(loadQString(kHowToHandle));
+}
+
+PlotWidget::~PlotWidget() = default;
+
+void PlotWidget::setSetup(const PlotSetup& setup) {
+    const bool redraw = !content_ || !setup.drawsTheSameAs(setup_);
+    setup_ = setup;
+    if (redraw) return showPageRange();
+    describe();
+    update();
+}
+
+void PlotWidget::showPageRange() {
+    PageRange(setup_, view_.left, view_.right);
+    fitRange_ = true;
+    resample();
+}
+
+void PlotWidget::zoomBy(double factor, QPointF around) {
+    const PlotFrame f = frame();
+    const double x = f.toX(around.x());
+    const double y = f.toY(around.y());
+    PlotView view = view_;
+    view.left = x + (view.left - x) * factor;
+    view.right = x + (view.right - x) * factor;
+    view.bottom = y + (view.bottom - y) * factor;
+    view.top = y + (view.top - y) * factor;
+    KeepDrawable(view.left, view.right);
+    KeepDrawable(view.bottom, view.top);
+    view_ = view;
+    resample();
+}
+
+PlotFrame PlotWidget::frame() const { return LayOutPlot(QRectF(rect()), view_, font()); }
+
+void PlotWidget::resample() {
+    const quint64 generation = ++generation_;
+    const QRectF box = frame().box;
+    PlotJob job;
+    job.setup = setup_;
+    job.left = view_.left;
+    job.right = view_.right;
+    job.fitRange = fitRange_;
+    job.bottom = view_.bottom;
+    job.top = view_.top;
+    job.width = std::max(1, qRound(box.width()));
+    job.height = std::max(1, qRound(box.height()));
+    const bool fit = fitRange_;
+    const std::optional<double> cost = EstimatePlotCost(job);
+    if (cost && *cost <= kImmediateCost) {
+        worker_.cancel();
+        sampling_ = false;
+        return take(std::make_shared<const PlotContent>(ComputePlot(job)), generation, fit);
+    }
+    sampling_ = true;
+    // The worker is joined before the widget goes, so this outlives the job;
+    // a result still queued then is dropped with the widget.
+    worker_.run([this, job = std::move(job), generation, fit](const WorkControl& control) {
+        auto content = std::make_shared<const PlotContent>(ComputePlot(job, &control));
+        if (content->sampling.cancelled) return;
+        QMetaObject::invokeMethod(
+            this, [this, content, generation, fit] { take(content, generation, fit); },
+            Qt::QueuedConnection);
+    });
+    update();
+}
+
+void PlotWidget::take(std::shared_ptr<const PlotContent> content, quint64 generation, bool fitted) {
+    if (generation != generation_) return;  // a later sampling is on its way
+    sampling_ = false;
+    content_ = std::move(content);
+    if (fitted) {
+        view_.bottom = content_->sampling.bottom;
+        view_.top = content_->sampling.top;
+        fitRange_ = false;
+    }
+    if (cursor_) pointAt(QPointF(frame().toPixelX(cursor_->x), 0));
+    describe();
+    update();
+    emit contentChanged();
+}
+
+void PlotWidget::describe() {
+    QString said = content_ ? PlotResultLine(setup_, *content_) : QString();
+    if (content_ && !content_->expr) said = QString::fromStdString(content_->reason);
+    if (!said.isEmpty()) said += QLatin1Char('\n');
+    setAccessibleDescription(said + loadQString(kHowToHandle));
+}
+
+void PlotWidget::pointAt(QPointF position) {
+    if (!content_ || !content_->expr) {
+        cursor_.reset();
+        return;
+    }
+    const auto x = static_cast<float>(frame().toX(position.x()));
+    cursor_ = PlotPoint{x, EvaluateExpression(*content_->expr, x)};
+}
+
+QImage PlotWidget::image() const {
+    static const PlotContent nothing;
+    const PlotPicture picture{setup_, view_, content_ ? *content_ : nothing};
+    return PlotImage(picture, size(), devicePixelRatioF(), font());
+}
+
+void PlotWidget::copyToClipboard() const {
+    auto* data = new QMimeData;
+    data->setImageData(image());
+    if (content_)
+        data->setText(QString::fromStdString(FormatPlotSamples(content_->sampling.points)));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+bool PlotWidget::save(const QString& path) const {
+    static const PlotContent nothing;
+    const PlotPicture picture{setup_, view_, content_ ? *content_ : nothing};
+    return WritePlotFile(path, picture, size(), font());
+}
+
+void PlotWidget::saveWithDialog() {
+    QString selected;
+    QString path = QFileDialog::getSaveFileName(this, loadQString(kSaveTitle),
+                                                QDir::home().filePath(QStringLiteral("mexora.svg")),
+                                                loadQString(kSaveFilter), &selected);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += selected.contains(QLatin1String("*.png")) ? QStringLiteral(".png")
+                                                          : QStringLiteral(".svg");
+    if (!save(path)) QtMessageService(this).showMessage(kCannotWrite, path.toStdString());
+}
+
+void PlotWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!content_) {
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        return;
+    }
+    PaintPlot(painter, QRectF(rect()), PlotPicture{setup_, view_, *content_, cursor_}, font());
+}
+
+void PlotWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (content_) resample();
+}
+
+void PlotWidget::keyPressEvent(QKeyEvent* event) {
+    const QPointF middle = frame().box.center();
+    if (event->matches(QKeySequence::Copy)) {
+        copyToClipboard();
+    } else if (event->matches(QKeySequence::Save)) {
+        saveWithDialog();
+    } else if (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal) {
+        zoomBy(kZoomStep, middle);
+    } else if (event->key() == Qt::Key_Minus) {
+        zoomBy(1 / kZoomStep, middle);
+    } else if (event->key() == Qt::Key_Home) {
+        showPageRange();
+    } else {
+        return QWidget::keyPressEvent(event);
+    }
+    event->accept();
+}
+
+void PlotWidget::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches != 0) zoomBy(std::pow(kZoomStep, notches), event->position());
+    event->accept();
+}
+
+void PlotWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    dragFrom_ = event->position();
+    dragView_ = view_;
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (dragFrom_ && (event->buttons() & Qt::LeftButton)) {
+        const QRectF box = frame().box;
+        const QPointF moved = event->position() - *dragFrom_;
+        const double dx = moved.x() / box.width() * (dragView_.right - dragView_.left);
+        const double dy = moved.y() / box.height() * (dragView_.top - dragView_.bottom);
+        view_ = {dragView_.left - dx, dragView_.right - dx, dragView_.bottom + dy,
+                 dragView_.top + dy};
+        KeepDrawable(view_.left, view_.right);
+        KeepDrawable(view_.bottom, view_.top);
+        resample();
+    }
+    pointAt(event->position());
+    update();
+}
+
+void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    dragFrom_.reset();
+    unsetCursor();
+}
+
+void PlotWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
+    showPageRange();
+}
+
+void PlotWidget::leaveEvent(QEvent* event) {
+    cursor_.reset();
+    update();
+    QWidget::leaveEvent(event);
+}

@@ -326,7 +326,7 @@ TEST_F(MainWindowTest, TheContextMenuOffersTheAboutEntry) {
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, empty,
                                  list->viewport()->mapToGlobal(empty));
     QApplication::sendEvent(list->viewport(), &rightClick);
-    EXPECT_EQ(offered, QStringList({"", "关于mexora"}));
+    EXPECT_EQ(offered, QStringList({"历史记录", "", "关于mexora"}));
 }
 
 TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndWithEscape) {

@@ -16,6 +16,8 @@
 struct NamedMatrix {
     std::string name;
     MatrixSlot matrix;
+
+    friend bool operator==(const NamedMatrix&, const NamedMatrix&) = default;
 };
 
 // How adding one named matrix by the rules of "添加" ended.

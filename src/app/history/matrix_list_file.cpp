@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -63,6 +64,12 @@ Utf8 checkUtf8(QByteArrayView bytes) {
     return Utf8::Valid;
 }
 
+// Every character kept, a leading U+FEFF too, which QString::fromUtf8 drops.
+QString fromUtf8(const std::string& text) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 std::string toUtf8(const QJsonValue& value) {
     return value.isString() ? value.toString().toStdString() : std::string();
 }
@@ -93,13 +100,15 @@ bool onlyBlanks(QByteArrayView bytes) {
 QByteArray MatrixListJson(std::span<const NamedMatrix> matrices) {
     QJsonArray list;
     for (const NamedMatrix& named : matrices) {
-        list.append(QJsonObject{{kNameKey, QString::fromStdString(named.name)},
+        list.append(QJsonObject{{kNameKey, fromUtf8(named.name)},
                                 {kRowsKey, named.matrix.nRows},
                                 {kColsKey, named.matrix.nCols},
-                                {kElementsKey, QString::fromStdString(named.matrix.strElements)}});
+                                {kElementsKey, fromUtf8(named.matrix.strElements)}});
     }
     const QJsonObject root{{kFormatKey, kFormat}, {kVersionKey, kVersion}, {kMatricesKey, list}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Qt's reader drops a U+FEFF that begins a string written plainly, and
+    // it can be found only inside strings here: write it as an escape.
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).replace("\xEF\xBB\xBF", "\\ufeff");
 }
 
 MatrixListRead ReadMatrixListJson(QByteArrayView bytes) {

@@ -51,29 +51,29 @@ void MatrixPageLogic::OnAddMatrix() {
     if (result.messageId != 0) messages_.showMessage(result.messageId);
 }
 
-AddResult MatrixPageLogic::addNamedMatrix(const std::string& name, const MatrixSlot& matrix) {
+AddResult MatrixPageLogic::addNamedMatrix(const std::string& name, MatrixSlot matrix) {
     if (matrix.strElements.empty()) return {AddOutcome::Refused, kMsgEnterMatrix};
     if (matrix.nRows <= 0 || matrix.nCols <= 0) return {AddOutcome::Refused, kMsgShapeNotPositive};
     if (name.empty()) return {AddOutcome::Refused, kMsgEnterName};
     if (const std::optional<int> existing = findName(name)) {
         // The list keeps the name as first written; only the matrix changes.
         if (!messages_.askYesNo(kAskOverwrite)) return {AddOutcome::Kept};
-        store_.write(*existing, matrix);
+        store_.write(*existing, std::move(matrix));
         return {AddOutcome::Overwritten};
     }
     const int count = static_cast<int>(names_.size());
     if (count == MatrixStore::kCapacity) return {AddOutcome::ListFull, kMsgListFull};
-    store_.write(count, matrix);
+    store_.write(count, std::move(matrix));
     names_.push_back(name);
     list_ = count;
     return {AddOutcome::Added};
 }
 
-void MatrixPageLogic::addMatrices(std::span<const NamedMatrix> matrices) {
+void MatrixPageLogic::addMatrices(std::vector<NamedMatrix> matrices) {
     std::size_t refused = 0;
     bool appended = false;
-    for (const NamedMatrix& named : matrices) {
-        const AddResult result = addNamedMatrix(named.name, named.matrix);
+    for (NamedMatrix& named : matrices) {
+        const AddResult result = addNamedMatrix(named.name, std::move(named.matrix));
         if (result.outcome == AddOutcome::ListFull) {
             messages_.showMessage(kMsgListFull);
             break;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -52,13 +51,13 @@ class MatrixPageLogic {
     // The rules of "添加" for one named matrix, without reading the edits:
     // the checks of text, shape and name, question 109 for a name already
     // listed, the capacity. Refusals are returned, not shown.
-    AddResult addNamedMatrix(const std::string& name, const MatrixSlot& matrix);
+    AddResult addNamedMatrix(const std::string& name, MatrixSlot matrix);
 
     // Adds the matrices of a file in order by those rules: message 110 ends it
     // at a full list; the refused ones are counted in one message (446, with
     // the count under it). The last name appended stays selected and is
     // loaded into the fields.
-    void addMatrices(std::span<const NamedMatrix> matrices);
+    void addMatrices(std::vector<NamedMatrix> matrices);
 
     // Every matrix of the list, in list order.
     std::vector<NamedMatrix> namedMatrices() const;

@@ -66,7 +66,7 @@ void pressCtrl(TemplatePage& page, Qt::Key key) {
 }
 
 std::string entry(const std::string& name, const char* rows, const char* cols, const char* text) {
-    return "{\"name\": \"" + name + "\", \"rows\": " + rows + ", \"cols\": " + cols +
+    return std::string("{\"name\": \"") + name + "\", \"rows\": " + rows + ", \"cols\": " + cols +
            ", \"elements\": \"" + text + "\"}";
 }
 
@@ -80,7 +80,7 @@ std::string list(const std::vector<std::string>& entries) {
 std::string overfull() {
     std::vector<std::string> entries;
     for (int i = 0; i <= 1000; ++i)
-        entries.push_back(entry("n" + std::to_string(i), "1", "1", "1"));
+        entries.push_back(entry(std::string("n").append(std::to_string(i)), "1", "1", "1"));
     entries.push_back(entry("bad", "0", "0", ""));
     return list(entries);
 }

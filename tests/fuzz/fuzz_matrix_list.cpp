@@ -5,12 +5,11 @@
 // that keeps them: at most 1000 names, no two the same, only matrices that
 // "添加" takes, a selection while there are names, and at most one message
 // of each kind.
-#include <QByteArrayView>
 #include <algorithm>
 #include <memory>
 
-#include "app/history/matrix_list_file.h"
 #include "fuzz_support.h"
+#include "matrix/matrix_list_format.h"
 #include "matrix/matrix_messages.h"
 
 namespace {
@@ -23,14 +22,14 @@ struct NoWindow final : PageControls {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArrayView bytes(data, static_cast<qsizetype>(size));
-    const MatrixListRead read = ReadMatrixListJson(bytes);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const MatrixListRead read = ReadMatrixList(bytes);
     if (read.fault != MatrixListFault::None) {
         FUZZ_CHECK(read.matrices.empty(), "fault %d with %zu matrices",
                    static_cast<int>(read.fault), read.matrices.size());
         return 0;
     }
-    const MatrixListRead again = ReadMatrixListJson(MatrixListJson(read.matrices));
+    const MatrixListRead again = ReadMatrixList(WriteMatrixList(read.matrices));
     FUZZ_CHECK(again.fault == MatrixListFault::None && again.matrices == read.matrices,
                "%zu matrices read, written and read again as %zu (fault %d)", read.matrices.size(),
                again.matrices.size(), static_cast<int>(again.fault));
@@ -42,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < 32; ++i) messages.answers.push_back((pattern >> i & 1) != 0);
     NoWindow window;
     MatrixPageLogic page(*store, messages, window);
-    page.addMatrices(read.matrices);
+    page.addMatrices(read.matrices);  // a copy: read is checked above
 
     const std::vector<std::string>& names = page.names();
     FUZZ_CHECK(names.size() <= MatrixStore::kCapacity, "%zu names", names.size());

@@ -141,12 +141,12 @@ void CMatrixPage::OnSaveMatrixList() {
 void CMatrixPage::OnOpenMatrixList() {
     const QString path = files().chooseFileToOpen(this, kOpenListCaption, kMatrixListFilter);
     if (path.isEmpty()) return;
-    const MatrixListRead read = OpenMatrixList(path);
+    MatrixListRead read = OpenMatrixList(path);
     if (read.fault != MatrixListFault::None) {
         return messages().showMessage(MatrixListFaultMessage(read.fault),
                                       QDir::toNativeSeparators(path).toStdString());
     }
-    logic_.addMatrices(read.matrices);
+    logic_.addMatrices(std::move(read.matrices));
     showSelectors();
 }
 

@@ -262,6 +262,7 @@ void CMexoraDlg::restoreHistoryRow(int row) {
     if (entry.page <= 0 || entry.page >= kPageCount) return;
     RestoreRequest(*m_pPages[entry.page], entry);
     SelectPage(entry.page);
+    m_listNav->setCurrentRow(entry.page);
     activateWindow();
 }
 

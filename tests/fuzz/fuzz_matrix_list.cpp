@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < 32; ++i) messages.answers.push_back((pattern >> i & 1) != 0);
     NoWindow window;
     MatrixPageLogic page(*store, messages, window);
-    page.addMatrices(read.matrices);  // a copy: read is checked above
+    page.addMatrices(read.matrices);  // a copy
 
     const std::vector<std::string>& names = page.names();
     FUZZ_CHECK(names.size() <= MatrixStore::kCapacity, "%zu names", names.size());

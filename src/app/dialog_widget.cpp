@@ -50,6 +50,8 @@ void DialogWidget::setMessageService(MessageService* service) {
     messages_ = service ? service : &ownMessages_;
 }
 
+void DialogWidget::setFileChooser(FileChooser* chooser) { files_ = chooser ? chooser : &ownFiles_; }
+
 void DialogWidget::DoDataExchange(DataExchange&) {}
 
 void DialogWidget::OnInitDialog() { UpdateData(false); }

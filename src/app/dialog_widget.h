@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/control_factory.h"
+#include "app/file_chooser.h"
 #include "app/qt_message_service.h"
 
 class DataExchange;
@@ -50,6 +51,10 @@ class DialogWidget : public QWidget {
     // Replaces the message boxes (tests record them); nullptr restores them.
     void setMessageService(MessageService* service);
 
+    FileChooser& files() { return *files_; }
+    // Replaces the file dialogs (tests script them); nullptr restores them.
+    void setFileChooser(FileChooser* chooser);
+
   protected:
     // Names the fields and their controls in exchange order.
     virtual void DoDataExchange(DataExchange& dx);
@@ -66,4 +71,6 @@ class DialogWidget : public QWidget {
     QtMessageService ownMessages_;
     MessageService* messages_;
     quint64 fieldsWritten_ = 0;
+    DialogFileChooser ownFiles_;
+    FileChooser* files_ = &ownFiles_;
 };

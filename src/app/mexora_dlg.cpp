@@ -16,6 +16,10 @@
 #include "app/art.h"
 #include "app/data_exchange.h"
 #include "app/dialog_scale.h"
+#include "app/history/history.h"
+#include "app/history/history_texts.h"
+#include "app/history/history_window.h"
+#include "app/history/request_record.h"
 #include "app/hyper_link.h"
 #include "app/long_work.h"
 #include "app/pages/determinant_page.h"
@@ -56,12 +60,17 @@ const QColor kLinkHover(255, 0, 0);
 
 }  // namespace
 
-CMexoraDlg::CMexoraDlg(MessageService* messages)
-    : DialogWidget(102), m_hIcon(applicationIcon()), pageMessages_(messages) {
+CMexoraDlg::CMexoraDlg(MessageService* messages, FileChooser* files)
+    : DialogWidget(102),
+      m_hIcon(applicationIcon()),
+      pageMessages_(messages),
+      pageFiles_(files),
+      history_(new History(this)) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     if (messages) setMessageService(messages);
+    if (files) setFileChooser(files);
     // The window comes up at the size the user chose last time.
     applyDialogScale(rememberedDialogScale());
 }
@@ -138,6 +147,7 @@ void CMexoraDlg::addShortcuts() {
     add({Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::Key_Plus}, [this] { changeScale(1); });
     add({Qt::CTRL | Qt::Key_Minus}, [this] { changeScale(-1); });
     add({Qt::CTRL | Qt::Key_0}, [this] { changeScale(0); });
+    add({Qt::CTRL | Qt::Key_H}, [this] { showHistory(); });
 }
 
 void CMexoraDlg::bindLinks() {
@@ -158,6 +168,12 @@ void CMexoraDlg::createPages() {
     for (std::size_t i = 0; i < m_pPages.size(); ++i) {
         TemplatePage* page = m_pPages[i];
         if (pageMessages_) page->setMessageService(pageMessages_);
+        if (pageFiles_) page->setFileChooser(pageFiles_);
+        connect(page, &TemplatePage::calculated, this, [this, i](int request) {
+            if (std::optional<HistoryRow> row =
+                    RecordRequest(*m_pPages[i], static_cast<int>(i), request))
+                history_->append(std::move(*row));
+        });
         page->setAccessibleName(loadQString(kNavigation[i].labelId));
         page->Create(this);
         page->move(0, 0);
@@ -230,6 +246,26 @@ void CMexoraDlg::addSystemMenuEntries(QMenu& menu) {
     menu.addAction(text, this, [this] { OnSysCommand(kAboutCommand); });
 }
 
+void CMexoraDlg::showHistory() {
+    if (!historyWindow_) {
+        historyWindow_ = new HistoryWindow(*history_, files(), messages(), this);
+        historyWindow_->move(frameGeometry().bottomLeft());
+        connect(historyWindow_, &HistoryWindow::restoreRequested, this,
+                &CMexoraDlg::restoreHistoryRow);
+    }
+    historyWindow_->showNewest();
+}
+
+void CMexoraDlg::restoreHistoryRow(int row) {
+    if (row < 0 || row >= history_->size()) return;
+    const HistoryRow& entry = history_->at(row);
+    if (entry.page <= 0 || entry.page >= kPageCount) return;
+    RestoreRequest(*m_pPages[entry.page], entry);
+    SelectPage(entry.page);
+    m_listNav->setCurrentRow(entry.page);
+    activateWindow();
+}
+
 void CMexoraDlg::keyPressEvent(QKeyEvent* event) {
     // Enter and Escape are withheld: neither closes the window.
     switch (event->key()) {
@@ -247,6 +283,8 @@ void CMexoraDlg::contextMenuEvent(QContextMenuEvent* event) {
     // The window manager's menu is out of reach on most desktops; the window
     // offers the same entries on a right click.
     QMenu menu(this);
+    menu.addAction(loadQString(kHistoryTitle), QKeySequence(Qt::CTRL | Qt::Key_H), this,
+                   &CMexoraDlg::showHistory);
     addSystemMenuEntries(menu);
     if (!menu.isEmpty()) menu.exec(event->globalPos());
 }

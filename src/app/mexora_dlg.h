@@ -8,6 +8,8 @@
 #include "app/dialog_widget.h"
 
 class CHyperLink;
+class History;
+class HistoryWindow;
 class QListWidget;
 class QMenu;
 class QModelIndex;
@@ -19,8 +21,9 @@ class TemplatePage;
 class CMexoraDlg : public DialogWidget {
     Q_OBJECT
   public:
-    // messages, when given, replaces the message boxes of every page.
-    explicit CMexoraDlg(MessageService* messages = nullptr);
+    // messages, when given, replaces the message boxes of every page, and
+    // files the file dialogs.
+    explicit CMexoraDlg(MessageService* messages = nullptr, FileChooser* files = nullptr);
     ~CMexoraDlg() override;
 
     static constexpr int kPageCount = 6;
@@ -44,6 +47,14 @@ class CMexoraDlg : public DialogWidget {
     // The entries that the window adds to its system menu: a separator and
     // "关于mexora". Offered as the context menu of the window.
     void addSystemMenuEntries(QMenu& menu);
+
+    // Ctrl+H and the context menu: the history window, the newest row
+    // selected. A row asked back there puts its inputs into its page and
+    // shows the page.
+    void showHistory();
+    void restoreHistoryRow(int row);
+    const History& history() const { return *history_; }
+    HistoryWindow* historyWindow() const { return historyWindow_; }
 
     TemplatePage* page(int index) const { return m_pPages.at(index); }
     CHyperLink* link(int index) const { return links_.at(index).get(); }
@@ -77,6 +88,9 @@ class CMexoraDlg : public DialogWidget {
     void appendToSystemMenu();
 
     MessageService* pageMessages_;
+    FileChooser* pageFiles_;
+    History* history_;
+    HistoryWindow* historyWindow_ = nullptr;
     std::array<std::unique_ptr<CHyperLink>, 2> links_;
     bool systemMenuExtended_ = false;
 };

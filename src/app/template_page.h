@@ -30,6 +30,11 @@ class TemplatePage : public DialogWidget {
 
     static constexpr int kDefaultButton = 1000;
 
+  signals:
+    // A request has shown its result: the one of the button requestId. Only
+    // success says so; refusals, failures and cancelled work stay silent.
+    void calculated(int requestId);
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -101,7 +101,8 @@ class FieldEdit : public QLineEdit {
 };
 
 // A multi-line edit in which Enter starts a new line, Tab leaves the field and
-// Ctrl+Tab types a tab.
+// Ctrl+Tab types a tab. Its context menu is the standard one, followed by the
+// actions added to the edit.
 // When it wraps its lines, it wraps at blanks, and anywhere in a text with a
 // run of thousands of characters without one: Qt's search for a blank in
 // such a run takes time that grows with the square of its length (minutes
@@ -117,6 +118,7 @@ class TextArea : public QPlainTextEdit {
   protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
   private:

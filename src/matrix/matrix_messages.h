@@ -14,3 +14,7 @@ inline constexpr int kMsgEnterDeterminant = 126;
 inline constexpr int kMsgOrderOutOfRange = 127;
 // Shapes or orders whose storage cannot be had (or whose element count is out of range).
 inline constexpr int kMsgNoMemory = 129;
+// Opening a matrix-list file: entries that "添加" refuses are left out, and
+// the count goes under the message.
+inline constexpr int kMsgEntriesSkipped = 446;
+inline constexpr int kSkippedCount = 447;

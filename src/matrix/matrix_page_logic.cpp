@@ -2,8 +2,10 @@
 #include "matrix/matrix_page_logic.h"
 
 #include <cstddef>
+#include <string>
 #include <utility>
 
+#include "core/string_table.h"
 #include "matrix/matrix_messages.h"
 
 namespace {
@@ -45,20 +47,52 @@ std::optional<int> MatrixPageLogic::findName(const std::string& name) const {
 
 void MatrixPageLogic::OnAddMatrix() {
     if (!controls_.readControls()) return;
-    if (m_strElements.empty()) return messages_.showMessage(kMsgEnterMatrix);
-    if (m_nRows <= 0 || m_nCols <= 0) return messages_.showMessage(kMsgShapeNotPositive);
-    if (m_strName.empty()) return messages_.showMessage(kMsgEnterName);
-    if (const std::optional<int> existing = findName(m_strName)) {
+    const AddResult result = addNamedMatrix(m_strName, {m_nRows, m_nCols, m_strElements});
+    if (result.messageId != 0) messages_.showMessage(result.messageId);
+}
+
+AddResult MatrixPageLogic::addNamedMatrix(const std::string& name, MatrixSlot matrix) {
+    if (matrix.strElements.empty()) return {AddOutcome::Refused, kMsgEnterMatrix};
+    if (matrix.nRows <= 0 || matrix.nCols <= 0) return {AddOutcome::Refused, kMsgShapeNotPositive};
+    if (name.empty()) return {AddOutcome::Refused, kMsgEnterName};
+    if (const std::optional<int> existing = findName(name)) {
         // The list keeps the name as first written; only the matrix changes.
-        if (messages_.askYesNo(kAskOverwrite))
-            store_.write(*existing, {m_nRows, m_nCols, m_strElements});
-        return;
+        if (!messages_.askYesNo(kAskOverwrite)) return {AddOutcome::Kept};
+        store_.write(*existing, std::move(matrix));
+        return {AddOutcome::Overwritten};
     }
     const int count = static_cast<int>(names_.size());
-    if (count == MatrixStore::kCapacity) return messages_.showMessage(kMsgListFull);
-    store_.write(count, {m_nRows, m_nCols, m_strElements});
-    names_.push_back(m_strName);
+    if (count == MatrixStore::kCapacity) return {AddOutcome::ListFull, kMsgListFull};
+    store_.write(count, std::move(matrix));
+    names_.push_back(name);
     list_ = count;
+    return {AddOutcome::Added};
+}
+
+void MatrixPageLogic::addMatrices(std::vector<NamedMatrix> matrices) {
+    std::size_t refused = 0;
+    bool appended = false;
+    for (NamedMatrix& named : matrices) {
+        const AddResult result = addNamedMatrix(named.name, std::move(named.matrix));
+        if (result.outcome == AddOutcome::ListFull) {
+            messages_.showMessage(kMsgListFull);
+            break;
+        }
+        if (result.outcome == AddOutcome::Refused) ++refused;
+        if (result.outcome == AddOutcome::Added) appended = true;
+    }
+    if (refused > 0)
+        messages_.showMessage(kMsgEntriesSkipped,
+                              FormatString(kSkippedCount, {std::to_string(refused)}));
+    if (appended) loadListSelection();
+}
+
+std::vector<NamedMatrix> MatrixPageLogic::namedMatrices() const {
+    std::vector<NamedMatrix> matrices;
+    matrices.reserve(names_.size());
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        matrices.push_back({names_[i], store_.read(static_cast<int>(i))});
+    return matrices;
 }
 
 void MatrixPageLogic::OnDeleteMatrix() {

@@ -11,6 +11,27 @@
 #include "matrix/matrix_store.h"
 #include "matrix/page_controls.h"
 
+// A matrix of the list with its name, as a matrix-list file holds it.
+struct NamedMatrix {
+    std::string name;
+    MatrixSlot matrix;
+
+    friend bool operator==(const NamedMatrix&, const NamedMatrix&) = default;
+};
+
+// How adding one named matrix by the rules of "添加" ended.
+enum class AddOutcome {
+    Added,        // appended and selected in the list
+    Overwritten,  // the same name was there, and the answer to 109 was Yes
+    Kept,         // the same name was there, and the answer was No
+    Refused,      // empty text, a shape not above 0, or an empty name
+    ListFull,     // a new name, and the list holds 1000
+};
+struct AddResult {
+    AddOutcome outcome;
+    int messageId = 0;  // for Refused and ListFull: the message "添加" shows
+};
+
 // The matrix page without its window: the four edited fields, the list of
 // names with the list's and the two operand selectors' selections, and the
 // handlers. Name i of the list is the name of store entry i.
@@ -27,6 +48,22 @@ class MatrixPageLogic {
     // Reads the edits, checks (messages 106, 107, 108, question 109, 110) and
     // appends the matrix, or overwrites the one of the same name after a Yes.
     void OnAddMatrix();
+    // The rules of "添加" for one named matrix, without reading the edits:
+    // the checks of text, shape and name, question 109 for a name already
+    // listed, the capacity. Refusals are returned, not shown.
+    AddResult addNamedMatrix(const std::string& name, MatrixSlot matrix);
+
+    // Adds the matrices of a file in order by those rules: message 110 ends it
+    // at a full list; the refused ones are counted in one message (446, with
+    // the count under it). The last name appended stays selected and is
+    // loaded into the fields.
+    void addMatrices(std::vector<NamedMatrix> matrices);
+
+    // Every matrix of the list, in list order.
+    std::vector<NamedMatrix> namedMatrices() const;
+    // The matrix at a position of the list.
+    const MatrixSlot& matrix(int position) const { return store_.read(position); }
+
     // Asks question 112 and removes the matrix selected in the list (111 when
     // there is none), then loads the newly selected matrix into the fields.
     void OnDeleteMatrix();

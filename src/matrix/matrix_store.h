@@ -10,6 +10,8 @@ struct MatrixSlot {
     int nRows = 0;
     int nCols = 0;
     std::string strElements;
+
+    friend bool operator==(const MatrixSlot&, const MatrixSlot&) = default;
 };
 
 // The table of the matrix page's matrices. Positions 0 to count - 1 are in use,

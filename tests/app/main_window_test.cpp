@@ -7,13 +7,18 @@
 #include <QFontInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 
 #include "app/about_dlg.h"
 #include "app/dialog_scale.h"
 #include "app/dialog_template.h"
+#include "app/history/history.h"
+#include "app/history/history_window.h"
 #include "app/mexora_dlg.h"
 #include "app/template_page.h"
 #include "app/template_widgets.h"
@@ -62,7 +67,8 @@ class MainWindowTest : public ::testing::Test {
     }
 
     RecordingMessageService messages;
-    CMexoraDlg window{&messages};
+    ScriptedFiles files;
+    CMexoraDlg window{&messages, &files};
     QListWidget* list = nullptr;
 };
 
@@ -326,7 +332,7 @@ TEST_F(MainWindowTest, TheContextMenuOffersTheAboutEntry) {
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, empty,
                                  list->viewport()->mapToGlobal(empty));
     QApplication::sendEvent(list->viewport(), &rightClick);
-    EXPECT_EQ(offered, QStringList({"", "关于mexora"}));
+    EXPECT_EQ(offered, QStringList({"历史记录", "", "关于mexora"}));
 }
 
 TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndWithEscape) {
@@ -390,3 +396,77 @@ TEST_F(MainWindowTest, EveryFocusableControlAndPictureHasAUniqueName) {
 }
 
 }  // namespace
+
+namespace {
+
+// A click as the window system delivers it: to the window, at the control.
+void clickInWindow(QWidget& window, QWidget* control) {
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
+                      control->mapTo(&window, control->rect().center()));
+}
+
+void ctrlKey(QWidget* window, Qt::Key key) {
+    QTest::keyClick(window->windowHandle(), key, Qt::ControlModifier);
+}
+
+}  // namespace
+
+// Results go into the history, refusals do not; the history copies and
+// exports its rows and gives a row's inputs back without computing.
+TEST_F(MainWindowTest, RequestsAddHistoryRowsAndARowFillsItsPageAgain) {
+    window.SelectPage(2);
+    TemplatePage& page = *window.page(2);
+    const auto run = [&](std::initializer_list<std::pair<int, const char*>> typed, int button) {
+        for (const auto& [id, text] : typed) typeInto(page, id, text);
+        clickInWindow(window, page.button(button));
+    };
+    run({{1001, "x^2"}, {1016, "1"}}, 1015);
+    run({{1019, "0"}}, 1015);
+    run({{1019, "0.0001"}, {1009, "x^3"}, {1010, "3"}}, 1018);
+    run({{1016, "2"}}, 1015);
+    window.SelectPage(0);
+
+    ctrlKey(&window, Qt::Key_H);
+    HistoryWindow* history = window.historyWindow();
+    ASSERT_NE(history, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(history));
+    EXPECT_EQ(history->windowTitle(), "历史记录");
+    EXPECT_EQ(history->table()->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(history->table()->currentIndex().row(), 2);
+    ctrlKey(history, Qt::Key_A);
+    ctrlKey(history, Qt::Key_C);
+    const QString integral =
+        "定积分\t被积函数 x^2；积分下限 0；积分上限 %1；积分精度 0.0001；积分深度 10\t%2\n";
+    const QString rows = "计算\t输入\t结果\n" + integral.arg("1", "0.333333333333333") +
+                         "微分\t求导函数 x^3；求导点 3；微分初始步长 0.01；微分精度 "
+                         "0.0001；微分深度 10\t27.0008087158203\n" +
+                         integral.arg("2", "2.66666666666667");
+    EXPECT_EQ(QApplication::clipboard()->text(), rows);
+
+    QTemporaryDir dir;
+    files.path = dir.filePath("history.csv");
+    history->exportTable();
+    QFile csv(files.path);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll(),
+              "\xEF\xBB\xBF" + QString(rows).replace('\t', ',').replace("\n", "\r\n").toUtf8());
+
+    QTest::keyClick(history->windowHandle(), Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(history->windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(window.m_nCurrentPage, 2);
+    EXPECT_EQ(lineEdit(page, 1016)->text(), "1");
+    EXPECT_EQ(lineEdit(page, 1002)->text(), "2.66666666666667");
+    EXPECT_EQ(window.history().size(), 3);
+    EXPECT_EQ(messages.shown, std::vector<int>{113});
+}
+
+TEST(History, KeepsTheNewestRowsWithinItsBounds) {
+    History history;
+    for (int i = 0; i <= History::kMaxRows; ++i)
+        history.append({2, 1015, 452, {}, QString::number(i), {}});
+    EXPECT_EQ(history.size(), History::kMaxRows);
+    EXPECT_EQ(history.at(0).inputText, "1");
+    const QString half(History::kMaxChars / 2, QChar('1'));
+    for (int i = 0; i < 2; ++i) history.append({5, 1035, 460, {{1001, half}}, {}, half});
+    EXPECT_EQ(history.size(), 1);
+}

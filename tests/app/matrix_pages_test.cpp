@@ -7,6 +7,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QWindow>
 #include <variant>
 
 #include "app/live_description.h"
@@ -28,7 +30,10 @@ struct Pick {
 struct Answer {
     bool yes;
 };
-using Action = std::variant<Type, Click, Pick, Answer>;
+struct Open {  // Ctrl+O on a file holding bytes
+    std::string bytes;
+};
+using Action = std::variant<Type, Click, Pick, Answer, Open>;
 using Actions = std::vector<Action>;
 
 // Types a matrix into the four edits and presses "添加".
@@ -54,6 +59,45 @@ void pick(QComboBox* box, int position) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
 }
 
+// Ctrl+key in the page's window, with the focus in the page.
+void pressCtrl(TemplatePage& page, Qt::Key key) {
+    page.control(1009)->setFocus();
+    QTest::keyClick(page.window()->windowHandle(), key, Qt::ControlModifier);
+}
+
+std::string entry(const std::string& name, const char* rows, const char* cols, const char* text) {
+    return std::string("{\"name\": \"") + name + "\", \"rows\": " + rows + ", \"cols\": " + cols +
+           ", \"elements\": \"" + text + "\"}";
+}
+
+std::string list(const std::vector<std::string>& entries) {
+    std::string json = R"({"format": "mexora-matrices", "version": 1, "matrices": [)";
+    for (const std::string& one : entries) json += (&one == &entries[0] ? "" : ", ") + one;
+    return json + "]}";
+}
+
+// 1001 new names, then one that "添加" refuses.
+std::string overfull() {
+    std::vector<std::string> entries;
+    for (int i = 0; i <= 1000; ++i)
+        entries.push_back(entry(std::string("n").append(std::to_string(i)), "1", "1", "1"));
+    entries.push_back(entry("bad", "0", "0", ""));
+    return list(entries);
+}
+
+void openFile(TemplatePage& page, const std::string& bytes) {
+    QTemporaryDir dir;
+    ScriptedFiles files;
+    files.path = dir.filePath("list.mexora");
+    QFile file(files.path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    file.close();
+    page.setFileChooser(&files);
+    pressCtrl(page, Qt::Key_O);
+    page.setFileChooser(nullptr);
+}
+
 void perform(TemplatePage& page, RecordingMessageService& messages, const Action& action) {
     if (const auto* type = std::get_if<Type>(&action)) {
         typeInto(page, type->id, QString::fromStdString(type->text));
@@ -61,6 +105,8 @@ void perform(TemplatePage& page, RecordingMessageService& messages, const Action
         QTest::mouseClick(page.button(click->id), Qt::LeftButton);
     } else if (const auto* choice = std::get_if<Pick>(&action)) {
         pick(page.control<QComboBox>(choice->selectorId), choice->position);
+    } else if (const auto* open = std::get_if<Open>(&action)) {
+        openFile(page, open->bytes);
     } else {
         messages.answers.push_back(std::get<Answer>(action).yes);
     }
@@ -79,6 +125,7 @@ struct MatrixCase {
     std::vector<Shown> shown;
     std::vector<int> messages;
     std::vector<int> questions = {};
+    std::vector<std::string> details = {};  // under the messages, when given
 };
 void PrintTo(const MatrixCase& c, std::ostream* os) { *os << c.name; }
 
@@ -109,6 +156,9 @@ TEST_P(MatrixPageUse, ShowsWhatTheUserExpects) {
     }
     EXPECT_EQ(messages.shown, c.messages);
     EXPECT_EQ(messages.asked, c.questions);
+    if (!c.details.empty()) {
+        EXPECT_EQ(messages.details, c.details);
+    }
 }
 
 Actions thousandNames() {
@@ -222,6 +272,49 @@ const MatrixCase kMatrixCases[] = {
      {0, 0, -1},
      {{1001, "typed"}},
      {102}},
+    // A file's matrices go in by the rules of "添加".
+    {"OpeningAListedNameAsksAndOverwritesIt",
+     join({add("A", 1, 1, "1"),
+           {Answer{true}, Open{list({entry("a", "1", "2", "5 6"), entry("矩阵", "1", "1", "7")})},
+            Pick{1008, 0}}}),
+     {"A", "矩阵"},
+     {0, -1, -1},
+     {{1001, "5 6"}, {1005, "2"}, {1009, "A"}},
+     {},
+     {109}},
+    {"OpeningIntoAFullListLeavesTheRestOut",
+     {Open{overfull()}},
+     numberedNames(1000),
+     {999, -1, -1},
+     {{1009, "n999"}},
+     {110}},
+    {"OpeningSkipsAndCountsWhatAddRefuses",
+     {Open{list({entry("E", "1", "1", ""), entry("Z", "0", "1", "1"), entry("", "1", "1", "1"),
+                 entry("S", "\"2\"", "1", "1"), entry("C", "2", "1", "3 4")})}},
+     {"C"},
+     {0, -1, -1},
+     {{1001, "3 4"}, {1004, "2"}, {1009, "C"}},
+     {446},
+     {},
+     {"跳过了 4 个矩阵。"}},
+    {"AForeignFileIsRefusedAndTheListStays",
+     join({add("P", 1, 1, "1"), {Open{R"({"format": "other", "matrices": []})"}}}),
+     {"P"},
+     {0, -1, -1},
+     {{1009, "P"}},
+     {442}},
+    {"ATruncatedFileIsRefused",
+     {Open{list({entry("A", "1", "1", "1")}).substr(0, 70)}},
+     {},
+     {-1, -1, -1},
+     {},
+     {443}},
+    {"AFileNotInUtf8IsRefused",
+     {Open{list({entry("\xBE\xD8", "1", "1", "1")})}},
+     {},
+     {-1, -1, -1},
+     {},
+     {444}},
     {"AShapeMessageShowsTheFieldsAgain",
      join({add("P", 1, 2, "1 2"),
            add("Q", 2, 1, "3 4"),
@@ -233,6 +326,31 @@ const MatrixCase kMatrixCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Cases, MatrixPageUse, ::testing::ValuesIn(kMatrixCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Save, then open into an empty list: the same names, shapes and texts.
+TEST(MatrixListFile, ASavedListOpensTheSameIntoAnEmptyList) {
+    QTemporaryDir dir;
+    ScriptedFiles files;
+    files.path = dir.filePath("list.mexora");
+    std::vector<NamedMatrix> saved;
+    {
+        HostedPage page(129);
+        ASSERT_TRUE(page.shown);
+        page.page->setFileChooser(&files);
+        for (const Action& action : join({kFour, add("T", 2, 2, "1，2\n3 4")}))
+            perform(*page.page, page.messages, action);
+        pressCtrl(*page.page, Qt::Key_S);
+        saved = static_cast<CMatrixPage&>(*page.page).logic().namedMatrices();
+    }
+    for (int i = 0; i < 5; ++i) ProgramMatrixStore().write(i, {});
+    HostedPage page(129);
+    ASSERT_TRUE(page.shown);
+    page.page->setFileChooser(&files);
+    pressCtrl(*page.page, Qt::Key_O);
+    EXPECT_EQ(saved.size(), 5u);
+    EXPECT_EQ(static_cast<CMatrixPage&>(*page.page).logic().namedMatrices(), saved);
+    EXPECT_TRUE(page.messages.shown.empty());
+}
 
 struct DeterminantCase {
     const char* name;

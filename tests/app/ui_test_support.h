@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include "app/dialog_widget.h"
+#include "app/file_chooser.h"
 #include "app/pages/determinant_page.h"
 #include "app/pages/equation_page.h"
 #include "app/pages/integral_page.h"
@@ -89,6 +90,13 @@ struct HostedPage {
     RecordingMessageService messages;
     std::unique_ptr<TemplatePage> page;
     bool shown = false;
+};
+
+// File dialogs that answer every question with one path.
+struct ScriptedFiles final : FileChooser {
+    QString chooseFileToSave(QWidget*, int, int, const QString&) override { return path; }
+    QString chooseFileToOpen(QWidget*, int, int) override { return path; }
+    QString path;
 };
 
 // The progress dialog of long work, while it is visible.

@@ -6,8 +6,10 @@
 #include <QPushButton>
 
 #include "app/data_exchange.h"
+#include "app/history/report_copy.h"
 #include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "app/template_widgets.h"
 #include "core/number_text.h"
 #include "matrix/memory_reach.h"
 
@@ -45,10 +47,13 @@ void CDeterminantPage::OnInitDialog() {
                             DescribeDeterminantOrder(*n, logic_.lastRun(), AvailableMemoryBytes()));
                     },
                     {control(1009)});
+    offerLatexCopy(control<TextArea>(1001), order, nullptr, messages_);
 }
 
 void CDeterminantPage::OnCompute() {
     if (!logic_.beginCompute()) return;
-    logic_.finishCompute(RunMatrixWork<DeterminantResult>(
-        this, [this](WorkControl* control) { return logic_.computeDeterminant(control); }));
+    const DeterminantResult result = RunMatrixWork<DeterminantResult>(
+        this, [this](WorkControl* control) { return logic_.computeDeterminant(control); });
+    logic_.finishCompute(result);
+    if (result.status == ComputeStatus::Done) emit calculated(1035);
 }

@@ -9,7 +9,7 @@
 
 // The determinant page (template 134). Button 1035 ("计算") runs the
 // computation; high orders run as long work that can be cancelled. The fields
-// are the page logic's own.
+// are the page logic's own. The element edit copies its determinant as LaTeX.
 class CDeterminantPage : public TemplatePage, private PageControls {
     Q_OBJECT
   private:

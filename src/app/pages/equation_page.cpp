@@ -36,5 +36,8 @@ void CEquationPage::OnSolve() {
                                control);
     });
     std::string message;  // this page loads its messages into a local string
-    if (TakeOutcome(outcome, m_strFormula, m_dRoot, message, messages())) UpdateData(false);
+    if (TakeOutcome(outcome, m_strFormula, m_dRoot, message, messages())) {
+        UpdateData(false);
+        emit calculated(1031);
+    }
 }

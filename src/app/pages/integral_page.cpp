@@ -42,8 +42,10 @@ void CIntegralPage::OnIntegralEquals() {
         return RunIntegralRequest(m_strIntegrand, m_dLower, m_dUpper, m_dIntPrecision, m_nIntDepth,
                                   m_bFailed, control);
     });
-    if (TakeOutcome(outcome, m_strIntegrand, m_dIntResult, m_strMessage, messages()))
+    if (TakeOutcome(outcome, m_strIntegrand, m_dIntResult, m_strMessage, messages())) {
         UpdateData(false);
+        emit calculated(1015);
+    }
 }
 
 void CIntegralPage::OnDerivativeEquals() {
@@ -52,6 +54,8 @@ void CIntegralPage::OnDerivativeEquals() {
         return RunDerivativeRequest(m_strDiffFormula, m_dPoint, m_dInitStep, m_dDiffPrecision,
                                     m_nDiffDepth, m_bFailed, control);
     });
-    if (TakeOutcome(outcome, m_strDiffFormula, m_dDiffResult, m_strMessage, messages()))
+    if (TakeOutcome(outcome, m_strDiffFormula, m_dDiffResult, m_strMessage, messages())) {
         UpdateData(false);
+        emit calculated(1018);
+    }
 }

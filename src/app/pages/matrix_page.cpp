@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/matrix_page.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -9,9 +11,14 @@
 #include <algorithm>
 
 #include "app/data_exchange.h"
+#include "app/history/history_texts.h"
+#include "app/history/matrix_list_file.h"
+#include "app/history/report_copy.h"
 #include "app/live_description.h"
 #include "app/pages/page_work.h"
+#include "app/template_widgets.h"
 #include "core/number_text.h"
+#include "matrix/matrix_messages.h"
 #include "matrix/text_description.h"
 
 namespace {
@@ -25,6 +32,18 @@ std::size_t firstDifference(const std::vector<std::string>& a, const std::vector
     std::size_t i = 0;
     while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
     return i;
+}
+
+int buttonOf(MatrixOperation operation) {
+    switch (operation) {
+        case MatrixOperation::Sum:
+            return 1011;
+        case MatrixOperation::Difference:
+            return 1012;
+        case MatrixOperation::Product:
+            break;
+    }
+    return 1013;
 }
 
 }  // namespace
@@ -71,6 +90,22 @@ void CMatrixPage::OnInitDialog() {
             return fromStd(DescribeMatrixText(elements->toPlainText().toStdString(), shape));
         },
         {rows, cols});
+    offerLatexCopy(control<TextArea>(1001), rows, cols, messages_);
+    addListActions();
+}
+
+void CMatrixPage::addListActions() {
+    const auto add = [this](int textId, QKeyCombination keys, void (CMatrixPage::*handler)()) {
+        auto* action = new QAction(loadQString(textId), this);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+        m_cbList->addAction(action);
+    };
+    add(kSaveListLabel, Qt::CTRL | Qt::Key_S, &CMatrixPage::OnSaveMatrixList);
+    add(kOpenListLabel, Qt::CTRL | Qt::Key_O, &CMatrixPage::OnOpenMatrixList);
+    m_cbList->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void CMatrixPage::OnAddMatrix() {
@@ -87,9 +122,32 @@ void CMatrixPage::OnSelchangeMatrixList() { logic_.OnSelchangeMatrixList(); }
 
 void CMatrixPage::runOperation(MatrixOperation operation) {
     if (!logic_.beginOperation(operation)) return;
-    logic_.finishOperation(operation, RunMatrixWork<MatrixResult>(this, [&](WorkControl* control) {
-                               return logic_.computeOperation(operation, control);
-                           }));
+    MatrixResult result = RunMatrixWork<MatrixResult>(
+        this, [&](WorkControl* control) { return logic_.computeOperation(operation, control); });
+    const bool done = result.status == ComputeStatus::Done;
+    logic_.finishOperation(operation, std::move(result));
+    if (done) emit calculated(buttonOf(operation));
+}
+
+void CMatrixPage::OnSaveMatrixList() {
+    if (logic_.names().empty()) return messages().showMessage(kMsgListEmpty);
+    const QString path =
+        files().chooseFileToSave(this, kSaveListCaption, kMatrixListFilter, kMatrixListSuffix);
+    if (path.isEmpty()) return;
+    if (!SaveMatrixList(path, logic_.namedMatrices()))
+        messages().showMessage(kMsgCannotSave, QDir::toNativeSeparators(path).toStdString());
+}
+
+void CMatrixPage::OnOpenMatrixList() {
+    const QString path = files().chooseFileToOpen(this, kOpenListCaption, kMatrixListFilter);
+    if (path.isEmpty()) return;
+    MatrixListRead read = OpenMatrixList(path);
+    if (read.fault != MatrixListFault::None) {
+        return messages().showMessage(MatrixListFaultMessage(read.fault),
+                                      QDir::toNativeSeparators(path).toStdString());
+    }
+    logic_.addMatrices(std::move(read.matrices));
+    showSelectors();
 }
 
 void CMatrixPage::showSelectors() {

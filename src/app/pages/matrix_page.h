@@ -15,6 +15,9 @@ class QComboBox;
 // run the page's handlers; picks in the operand selectors 1006 and 1007 only
 // select. The fields are the page logic's own: the exchange reads and writes
 // them, and the three selectors show the logic's names and selections.
+// Ctrl+S and Ctrl+O, also in the matrix list's context menu, save the list to
+// a file and add the matrices of a file to it; the element edit copies its
+// matrix as LaTeX.
 class CMatrixPage : public TemplatePage, private PageControls {
     Q_OBJECT
   private:
@@ -39,6 +42,10 @@ class CMatrixPage : public TemplatePage, private PageControls {
     void OnSum() { runOperation(MatrixOperation::Sum); }
     void OnDifference() { runOperation(MatrixOperation::Difference); }
     void OnProduct() { runOperation(MatrixOperation::Product); }
+    void OnSaveMatrixList();
+    void OnOpenMatrixList();
+
+    const MatrixPageLogic& logic() const { return logic_; }
 
   protected:
     void DoDataExchange(DataExchange& dx) override;
@@ -50,6 +57,7 @@ class CMatrixPage : public TemplatePage, private PageControls {
     void runOperation(MatrixOperation operation);
     // Brings the three selectors in line with the logic's names and selections.
     void showSelectors();
+    void addListActions();
 
     std::vector<std::string> shownNames_;
 };

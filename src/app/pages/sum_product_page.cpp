@@ -48,8 +48,10 @@ void CSumProductPage::OnSumEquals() {
         return RunSumRequest(m_strSumFormula, m_dSumFrom, m_dSumTo, m_bSumStep != 0, m_dSumStep,
                              control);
     });
-    if (TakeOutcome(outcome, m_strSumFormula, m_dSumResult, m_strMessage, messages()))
+    if (TakeOutcome(outcome, m_strSumFormula, m_dSumResult, m_strMessage, messages())) {
         UpdateData(false);
+        emit calculated(1026);
+    }
 }
 
 void CSumProductPage::OnProductEquals() {
@@ -58,8 +60,10 @@ void CSumProductPage::OnProductEquals() {
         return RunProductRequest(m_strProdFormula, m_dProdFrom, m_dProdTo, m_bProdStep != 0,
                                  m_dProdStep, control);
     });
-    if (TakeOutcome(outcome, m_strProdFormula, m_dProdResult, m_strMessage, messages()))
+    if (TakeOutcome(outcome, m_strProdFormula, m_dProdResult, m_strMessage, messages())) {
         UpdateData(false);
+        emit calculated(1005);
+    }
 }
 
 // The box has already changed its own state; the step edit follows the box

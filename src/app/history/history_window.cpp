@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/history/history_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/file_chooser.h"
+#include "app/history/history.h"
+#include "app/history/history_texts.h"
+#include "app/qt_message_service.h"
+
+HistoryWindow::HistoryWindow(History& history, FileChooser& files, MessageService& messages,
+                             QWidget* parent)
+    : QDialog(parent, Qt::Tool),
+      history_(history),
+      files_(files),
+      messages_(messages),
+      table_(new QTableView(this)) {
+    setWindowTitle(loadQString(kHistoryTitle));
+    setAccessibleName(loadQString(kHistoryTitle));
+    setModal(false);
+    table_->setModel(&history);
+    table_->setAccessibleName(loadQString(kHistoryTableName));
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setColumnWidth(0, 90);
+    table_->setColumnWidth(1, 360);
+    table_->installEventFilter(this);
+    connect(table_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit restoreRequested(index.row()); });
+
+    auto* exportButton = new QPushButton(loadQString(kHistoryExport), this);
+    exportButton->setAccessibleName(loadQString(kHistoryExport));
+    exportButton->setAutoDefault(false);
+    connect(exportButton, &QPushButton::clicked, this, &HistoryWindow::exportTable);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exportButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addLayout(buttons);
+    resize(720, 320);
+}
+
+void HistoryWindow::showNewest() {
+    show();
+    raise();
+    activateWindow();
+    table_->setFocus();
+    if (history_.size() == 0) return;
+    const int newest = history_.size() - 1;
+    table_->selectRow(newest);
+    table_->scrollTo(history_.index(newest, 0));
+}
+
+void HistoryWindow::copySelectedRows() {
+    QList<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows << index.row();
+    if (rows.isEmpty()) return;
+    QApplication::clipboard()->setText(history_.tabSeparated(rows));
+}
+
+void HistoryWindow::exportTable() {
+    const QString path =
+        files_.chooseFileToSave(this, kExportCaption, kCsvFilter, QStringLiteral("csv"));
+    if (path.isEmpty()) return;
+    QSaveFile file(path);
+    const QByteArray csv = history_.csv();
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
+        messages_.showMessage(kMsgCannotSave, QDir::toNativeSeparators(path).toStdString());
+}
+
+bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            copySelectedRows();
+            return true;
+        }
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && table_->currentIndex().isValid()) {
+            emit restoreRequested(table_->currentIndex().row());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QSaveFile>
@@ -60,7 +61,10 @@ void HistoryWindow::showNewest() {
     table_->setFocus();
     if (history_.size() == 0) return;
     const int newest = history_.size() - 1;
-    table_->selectRow(newest);
+    // Only the newest: a selection left from the last time would stay beside it.
+    const QModelIndex index = history_.index(newest, 0);
+    table_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     table_->scrollTo(history_.index(newest, 0));
 }
 

@@ -312,9 +312,7 @@ BENCHMARK(MegabyteFormula)
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    applyDialogStyle(app);
-    applyDialogFont(app);
-    applyDialogColours(app);
+    applyDialogLook(app);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -82,9 +82,7 @@ void report(const char* what, std::vector<double> samples) {
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    applyDialogStyle(app);
-    applyDialogFont(app);
-    applyDialogColours(app);
+    applyDialogLook(app);
     RecordingMessageService messages;
     CMexoraDlg window(&messages);
     window.Create(nullptr);

@@ -38,3 +38,9 @@ void applyDialogColours(QApplication& app) {
     palette.setColor(QPalette::Disabled, QPalette::Button, kDialogBackground);
     app.setPalette(palette);
 }
+
+void applyDialogLook(QApplication& app) {
+    applyDialogStyle(app);
+    applyDialogFont(app);
+    applyDialogColours(app);
+}

@@ -22,3 +22,7 @@ void applyDialogFont(QApplication& app);
 // Light grey behind dialogs, labels, frames, check boxes and read-only edits,
 // dark blue text; editable fields keep their white background.
 void applyDialogColours(QApplication& app);
+
+// All three, for programs that show the windows as the application does
+// (tests and benchmarks).
+void applyDialogLook(QApplication& app);

@@ -16,9 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    applyDialogStyle(app);
-    applyDialogFont(app);
-    applyDialogColours(app);
+    applyDialogLook(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -65,19 +65,24 @@ void attachProgression(TemplatePage& page, const ProgressionIds& ids) {
         openPlotOnClick(pictureOf(page, ids.picture), source);
 }
 
+// A formula drawn over the interval of two fields.
+PlotSource* attachOverInterval(TemplatePage& page, PlotKind kind, int formula, int from, int to) {
+    return attach(page, formula,
+                  [&page, kind, formula, from, to] {
+                      PlotSetup setup;
+                      setup.kind = kind;
+                      setup.formula = formulaIn(page, formula);
+                      setup.from = numberIn(page, from);
+                      setup.to = numberIn(page, to);
+                      return setup;
+                  },
+                  {from, to});
+}
+
 }  // namespace
 
 void attachIntegralPagePlots(TemplatePage& page) {
-    PlotSource* integrand = attach(page, 1001,
-                                   [&page] {
-                                       PlotSetup setup;
-                                       setup.kind = PlotKind::Integral;
-                                       setup.formula = formulaIn(page, 1001);
-                                       setup.from = numberIn(page, 1017);
-                                       setup.to = numberIn(page, 1016);
-                                       return setup;
-                                   },
-                                   {1017, 1016});
+    PlotSource* integrand = attachOverInterval(page, PlotKind::Integral, 1001, 1017, 1016);
     if (integrand) {
         integrand->followResult(&page, page.button(1015), page.control<QLineEdit>(1002));
         openPlotOnClick(pictureOf(page, kIntegralPageIcon), integrand);
@@ -101,15 +106,6 @@ void attachSumProductPagePlots(TemplatePage& page) {
 }
 
 void attachEquationPagePlots(TemplatePage& page) {
-    PlotSource* equation = attach(page, 1001,
-                                  [&page] {
-                                      PlotSetup setup;
-                                      setup.kind = PlotKind::Equation;
-                                      setup.formula = formulaIn(page, 1001);
-                                      setup.from = numberIn(page, 1027);
-                                      setup.to = numberIn(page, 1028);
-                                      return setup;
-                                  },
-                                  {1027, 1028});
+    PlotSource* equation = attachOverInterval(page, PlotKind::Equation, 1001, 1027, 1028);
     if (equation) equation->followResult(&page, page.button(1031), page.control<QLineEdit>(1032));
 }

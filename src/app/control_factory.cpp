@@ -3,7 +3,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "app/art.h"
@@ -39,8 +39,7 @@ QWidget* createEdit(const ControlTemplate& control, QWidget* parent) {
     edit->setFrame(has(control, Border));
     edit->setReadOnly(has(control, ReadOnly));
     if (has(control, Number)) {
-        edit->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        edit->acceptOnly(QRegularExpression(QStringLiteral("[0-9]*")));
     }
     return edit;
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
+#include <QWidget>
 
 #include "app/dialog_scale.h"
 #include "app/dialog_style.h"
@@ -43,4 +44,12 @@ void applyDialogLook(QApplication& app) {
     applyDialogStyle(app);
     applyDialogFont(app);
     applyDialogColours(app);
+}
+
+void applyEditColours(QWidget& edit, bool readOnly) {
+    const QPalette app = QApplication::palette(&edit);
+    QPalette palette = edit.palette();
+    palette.setColor(QPalette::Base, readOnly ? kDialogBackground : app.color(QPalette::Base));
+    palette.setColor(QPalette::Text, readOnly ? kDialogText : app.color(QPalette::Text));
+    edit.setPalette(palette);
 }

@@ -4,6 +4,7 @@
 #include <QColor>
 
 class QApplication;
+class QWidget;
 
 // The look every dialog of the application shares once start-up has set it.
 inline const QColor kDialogBackground(192, 192, 192);
@@ -26,3 +27,7 @@ void applyDialogColours(QApplication& app);
 // All three, for programs that show the windows as the application does
 // (tests and benchmarks).
 void applyDialogLook(QApplication& app);
+
+// An edit's colours: the dialogs' grey and dark blue while read-only, the
+// application's own while it can be typed in.
+void applyEditColours(QWidget& edit, bool readOnly);

@@ -72,13 +72,6 @@ void drawSunkenEdge(QPainter& painter, const QRect& r) {
     painter.drawLine(r.topRight(), r.bottomRight());
 }
 
-void applyEditColours(QWidget& edit, bool readOnly) {
-    const QPalette app = QApplication::palette(&edit);
-    QPalette palette = edit.palette();
-    palette.setColor(QPalette::Base, readOnly ? kDialogBackground : app.color(QPalette::Base));
-    palette.setColor(QPalette::Text, readOnly ? kDialogText : app.color(QPalette::Text));
-    edit.setPalette(palette);
-}
 
 }  // namespace
 
@@ -162,66 +155,6 @@ void PictureControl::paintEvent(QPaintEvent*) {
         area.adjust(1, 1, -1, -1);
     }
     paintArt(painter, resourceId_, area);
-}
-
-// A line edit keeps only its first 32767 characters by default, silently:
-// a longer formula pasted in would be computed cut short.
-FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {
-    setMaxLength(std::numeric_limits<int>::max());
-}
-
-void FieldEdit::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::PaletteChange) {
-        // Recolouring changes the palette again; only act when it is off.
-        const bool grey = palette().color(QPalette::Base) == kDialogBackground;
-        if (grey != isReadOnly()) applyEditColours(*this, isReadOnly());
-    }
-    QLineEdit::changeEvent(event);
-}
-
-void FieldEdit::setMark(qsizetype index, qsizetype length) {
-    if (index == markIndex_ && length == markLength_) return;
-    markIndex_ = index;
-    markLength_ = length;
-    update();
-}
-
-namespace {
-
-// Beyond this distance from the cursor a mark lies off the edit's view anyway,
-// and measuring the text between would cost time on huge formulas.
-constexpr qsizetype kFarthestMark = 4000;
-
-}  // namespace
-
-void FieldEdit::paintEvent(QPaintEvent* event) {
-    QLineEdit::paintEvent(event);
-    const QString shown = text();
-    if (markIndex_ < 0 || markIndex_ > shown.size() || echoMode() != Normal) return;
-    // The edit shows where its cursor is; the mark is measured from there, so
-    // it follows the edit's scrolling.
-    const qsizetype cursor = cursorPosition();
-    if (std::abs(markIndex_ - cursor) > kFarthestMark) return;
-    const QFontMetricsF metrics(font());
-    const qreal cursorX = cursorRect().center().x();
-    const qreal offset =
-        markIndex_ >= cursor
-            ? metrics.horizontalAdvance(shown.mid(cursor, markIndex_ - cursor))
-            : -metrics.horizontalAdvance(shown.mid(markIndex_, cursor - markIndex_));
-    const QString marked = shown.mid(markIndex_, markLength_);
-    const qreal width =
-        std::max<qreal>(metrics.horizontalAdvance(marked), metrics.averageCharWidth());
-    const qreal left = cursorX + offset;
-    const qreal baseline = (height() + metrics.ascent() - metrics.descent()) / 2 + 2;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(220, 0, 0), 1.2));
-    QPainterPath wave;
-    wave.moveTo(left, baseline);
-    for (qreal x = left; x < left + width; x += 2) {
-        wave.lineTo(x + 1, baseline + ((static_cast<int>((x - left) / 2) % 2) ? -1.0 : 1.0));
-    }
-    painter.drawPath(wave);
 }
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) { setTabChangesFocus(true); }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/field_edit.h"
+
 // The widgets that stand in for the dialog controls whose Qt counterparts look
 // or behave differently: labels and frames drawn like dialog statics, pictures
 // drawn from SVG, and edits that turn grey while read-only.
@@ -77,27 +79,6 @@ class PictureControl : public QWidget {
     int resourceId_;
     QSize pictureSize_;
     bool sunken_;
-};
-
-// A single-line edit; grey with dark blue text while read-only.
-// It can mark a stretch of its text with a red wavy line, as a fault.
-class FieldEdit : public QLineEdit {
-    Q_OBJECT
-  public:
-    explicit FieldEdit(QWidget* parent);
-
-    // Marks length characters from index (UTF-16 positions of text()); a
-    // negative index clears the mark.
-    void setMark(qsizetype index, qsizetype length);
-    qsizetype markIndex() const { return markIndex_; }
-
-  protected:
-    void changeEvent(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    qsizetype markIndex_ = -1;
-    qsizetype markLength_ = 0;
 };
 
 // A multi-line edit in which Enter starts a new line, Tab leaves the field and

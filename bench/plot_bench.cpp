@@ -277,9 +277,8 @@ void MegabytePaste(benchmark::State& state) {
         if (plotShown) integrandSource(*window)->open();
         auto* edit = window->page(2)->control<QLineEdit>(1001);
         edit->selectAll();
-        const qint64 worst = worstStall(*window, [&] {
-            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-        });
+        const qint64 worst =
+            worstStall(*window, [&] { QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier); });
         if (edit->text().size() != megabyteFormula().size()) {
             state.SkipWithError("the paste did not arrive");
             break;
@@ -308,7 +307,8 @@ void MegabyteTyping(benchmark::State& state) {
     for (auto _ : state) {
         qint64 worst = worstStall(*window, [&] { QTest::keyClick(edit, Qt::Key_1); });
         QTest::keyClick(edit, Qt::Key_Home);
-        worst = std::max(worst, worstStall(*window, [&] { QTest::keyClick(edit, Qt::Key_Delete); }));
+        worst =
+            std::max(worst, worstStall(*window, [&] { QTest::keyClick(edit, Qt::Key_Delete); }));
         QTest::keyClick(edit, Qt::Key_End);
         state.SetIterationTime(static_cast<double>(worst) / 1e9);
     }

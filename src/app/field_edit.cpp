@@ -14,8 +14,8 @@
 #include <QStyleHints>
 #include <QStyleOptionFrame>
 #include <functional>
-#include <optional>
 #include <limits>
+#include <optional>
 
 #include "app/dialog_look.h"
 #include "app/long_line_view.h"
@@ -113,14 +113,13 @@ void FieldEdit::pasteText(const QString& piece) {
         QValidator::Invalid) {
         return;
     }
-    const EditHistory::State before{text(), cursorPosition()};
+    history_.changed({text(), cursorPosition()}, false);
     applying_ = true;
     setText(next);
-    applying_ = false;
     setCursorPosition(static_cast<int>(at + piece.size()));
-    history_.changed(before, false);
-    typedTo_ = -1;
     emit textEdited(text());
+    applying_ = false;
+    typedTo_ = -1;
 }
 
 FieldEdit::~FieldEdit() = default;
@@ -189,7 +188,8 @@ void FieldEdit::paintEvent(QPaintEvent* event) {
 QRect FieldEdit::lineRect() const {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+    const QRect contents = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
                                .marginsRemoved(textMargins());
     const int lineHeight = fontMetrics().height();
     const int top = contents.y() + (contents.height() - lineHeight + 1) / 2;
@@ -389,7 +389,8 @@ void FieldEdit::mousePressEvent(QMouseEvent* event) {
 
 void FieldEdit::mouseMoveEvent(QMouseEvent* event) {
     if (!long_) return QLineEdit::mouseMoveEvent(event);
-    if (selecting_ && (event->buttons() & Qt::LeftButton)) selectTo(positionAt(event->position().x()));
+    if (selecting_ && (event->buttons() & Qt::LeftButton))
+        selectTo(positionAt(event->position().x()));
     event->accept();
 }
 
@@ -427,19 +428,26 @@ QMenu* FieldEdit::createStandardContextMenu() {
     for (QAction* action : menu->actions()) {
         const QString label = action->text();
         if (label.startsWith(QLineEdit::tr("&Undo"))) {
-            actThrough(action, [this] { stepHistory(true); }, editable && history_.canUndo());
+            actThrough(
+                action, [this] { stepHistory(true); }, editable && history_.canUndo());
         } else if (label.startsWith(QLineEdit::tr("&Redo"))) {
-            actThrough(action, [this] { stepHistory(false); }, editable && history_.canRedo());
+            actThrough(
+                action, [this] { stepHistory(false); }, editable && history_.canRedo());
         } else if (label.startsWith(QLineEdit::tr("&Paste"))) {
-            actThrough(action, [this] { pasteText(QGuiApplication::clipboard()->text()); },
-                       action->isEnabled());
+            actThrough(
+                action, [this] { pasteText(QGuiApplication::clipboard()->text()); },
+                action->isEnabled());
         } else if (long_ && label.startsWith(QLineEdit::tr("Cu&t"))) {
-            actThrough(action, [this] {
-                copySelection(QClipboard::Clipboard);
-                del();
-            }, editable && hasSelectedText());
+            actThrough(
+                action,
+                [this] {
+                    copySelection(QClipboard::Clipboard);
+                    del();
+                },
+                editable && hasSelectedText());
         } else if (long_ && label.startsWith(QLineEdit::tr("&Copy"))) {
-            actThrough(action, [this] { copySelection(QClipboard::Clipboard); }, hasSelectedText());
+            actThrough(
+                action, [this] { copySelection(QClipboard::Clipboard); }, hasSelectedText());
         }
     }
     return menu;

@@ -91,7 +91,7 @@ class FieldEdit : public QLineEdit {
     bool selecting_ = false;
 
     EditHistory history_;
-    QString shown_;             // the text before the change being made
+    QString shown_;              // the text before the change being made
     qsizetype shownCursor_ = 0;  // and the cursor then
     qsizetype typedTo_ = -1;     // where the last typed change left the cursor
     bool typing_ = false;        // a key that types or erases is being taken

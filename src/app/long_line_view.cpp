@@ -9,15 +9,8 @@ namespace {
 
 // The characters a line edit steps over as separate words.
 bool isSeparator(QChar c) {
-    switch (c.unicode()) {
-        case '.': case ',': case '?': case '!': case '@': case '#': case '$': case ':':
-        case ';': case '-': case '<': case '>': case '[': case ']': case '(': case ')':
-        case '{': case '}': case '=': case '/': case '+': case '%': case '&': case '^':
-        case '*': case '\'': case '"': case '`': case '~': case '|': case '\\':
-            return true;
-        default:
-            return false;
-    }
+    static constexpr QStringView kSeparators = u".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\";
+    return kSeparators.contains(c);
 }
 
 bool isWordCharacter(QChar c) { return !c.isSpace() && !isSeparator(c); }

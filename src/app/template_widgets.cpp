@@ -72,7 +72,6 @@ void drawSunkenEdge(QPainter& painter, const QRect& r) {
     painter.drawLine(r.topRight(), r.bottomRight());
 }
 
-
 }  // namespace
 
 StaticText::StaticText(const QString& text, Qt::Alignment alignment, bool sunken, QWidget* parent)

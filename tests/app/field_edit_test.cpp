@@ -62,9 +62,9 @@ struct KeyCase {
     const char* name;
     std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
     qsizetype cursor;  // -1 is the end, -2 the one before it
-    QString selected;
-    QString clipboard;
-    qsizetype removed;
+    QString selected = {};
+    QString clipboard = {};
+    qsizetype removed = 0;
 };
 
 TEST(LongFieldEdit, CursorKeysStepOverCharactersAndWords) {

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 
 #include "app/dialog_template.h"
+#include "app/field_edit_accessible.h"
 #include "app/qt_message_service.h"
 #include "app/template_widgets.h"
 
@@ -57,6 +58,9 @@ QAccessibleInterface* accessibleFactory(const QString& className, QObject* objec
     if (className == QLatin1String("StaticText")) {
         return new StaticTextAccessible(static_cast<StaticText*>(object));
     }
+    if (className == QLatin1String("FieldEdit")) {
+        return makeFieldEditAccessible(static_cast<FieldEdit*>(object));
+    }
     if (className == QLatin1String("PictureControl")) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
     }
@@ -74,12 +78,16 @@ bool matches(const AccessibleEntry& entry, const ControlTemplate& control) {
 
 }  // namespace
 
-void describeControls(const DialogTemplate& dialog, const QList<CreatedControl>& controls) {
+void installAccessibleInterfaces() {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(accessibleFactory);
         return true;
     }();
     (void)factoryInstalled;
+}
+
+void describeControls(const DialogTemplate& dialog, const QList<CreatedControl>& controls) {
+    installAccessibleInterfaces();
     const auto& templates = dialog.controls;
     for (const AccessibleEntry& entry : kAccessibleEntries) {
         if (entry.templateId != dialog.id) continue;

@@ -12,3 +12,7 @@ struct DialogTemplate;
 // uniquely, and as description the hint on the page that explains it. Labels
 // read as text, links as links, pictures as pictures.
 void describeControls(const DialogTemplate& dialog, const QList<CreatedControl>& controls);
+
+// The interfaces of the application's own controls, for screen readers;
+// installed once, by the first template described.
+void installAccessibleInterfaces();

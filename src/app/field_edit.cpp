@@ -162,26 +162,51 @@ void FieldEdit::showWholeText(bool whole) {
 }
 
 void FieldEdit::paintEvent(QPaintEvent* event) {
-    if (long_) return paintLongText();
-    QLineEdit::paintEvent(event);
-    const QString shown = text();
-    if (markIndex_ < 0 || markIndex_ > shown.size()) return;
-    // The edit shows where its cursor is; the mark is measured from there, so
-    // it follows the edit's scrolling.
-    const qsizetype cursor = cursorPosition();
-    if (std::abs(markIndex_ - cursor) > kFarthestMark) return;
+    if (long_) {
+        paintLongText();
+    } else {
+        QLineEdit::paintEvent(event);
+    }
+    if (markIndex_ < 0 || markIndex_ > text().size()) return;
+    const qreal left = xOfPosition(markIndex_);
+    if (left < 0) return;
     const QFontMetricsF metrics(font());
-    const qreal cursorX = cursorRect().center().x();
-    const qreal offset =
-        markIndex_ >= cursor
-            ? metrics.horizontalAdvance(shown.mid(cursor, markIndex_ - cursor))
-            : -metrics.horizontalAdvance(shown.mid(markIndex_, cursor - markIndex_));
-    const QString marked = shown.mid(markIndex_, markLength_);
     const qreal width =
-        std::max<qreal>(metrics.horizontalAdvance(marked), metrics.averageCharWidth());
+        std::max<qreal>(xOfPosition(markIndex_ + markLength_) - left, metrics.averageCharWidth());
     const qreal baseline = (height() + metrics.ascent() - metrics.descent()) / 2 + 2;
     QPainter painter(this);
-    drawFaultWave(painter, cursorX + offset, width, baseline);
+    drawFaultWave(painter, left, width, baseline);
+}
+
+qreal FieldEdit::xOfPosition(qsizetype position) const {
+    const QString shown = text();
+    position = std::clamp<qsizetype>(position, 0, shown.size());
+    const qsizetype cursor = cursorPosition();
+    if (long_) {
+        const QRect line = lineRect();
+        long_->layOut(shown, cursor, font(), line.width());
+        const qreal x = long_->xOf(position);
+        return x < 0 ? -1 : line.left() + x;
+    }
+    // The line edit shows where its cursor is: measure from there, as far as
+    // the view can reach.
+    if (std::abs(position - cursor) > kFarthestMark) return -1;
+    const QFontMetricsF metrics(font());
+    const qreal cursorX = cursorRect().center().x();
+    return position >= cursor
+               ? cursorX + metrics.horizontalAdvance(shown.mid(cursor, position - cursor))
+               : cursorX - metrics.horizontalAdvance(shown.mid(position, cursor - position));
+}
+
+qsizetype FieldEdit::positionAt(qreal x) const {
+    // The line edit's own look-up changes nothing, though not declared so.
+    if (!long_) {
+        return const_cast<FieldEdit*>(this)->cursorPositionAt(
+            QPoint(static_cast<int>(x), height() / 2));
+    }
+    const QRect line = lineRect();
+    long_->layOut(text(), cursorPosition(), font(), line.width());
+    return long_->positionAt(x - line.left());
 }
 
 // Where the line edit puts its one line of text.
@@ -213,13 +238,6 @@ void FieldEdit::paintLongText() {
     long_->draw(painter, line.topLeft(), colours,
                 {selected, selected < 0 ? -1 : selectionEnd(), cursorShown ? cursor : -1,
                  style()->pixelMetric(QStyle::PM_TextCursorWidth, &panel, this)});
-    if (markIndex_ < 0 || markIndex_ > shown.size()) return;
-    const qreal left = long_->xOf(markIndex_);
-    if (left < 0) return;
-    const qreal right = long_->xOf(markIndex_ + markLength_);
-    const QFontMetricsF metrics(font());
-    const qreal width = std::max<qreal>(right - left, metrics.averageCharWidth());
-    drawFaultWave(painter, line.left() + left, width, line.top() + long_->ascent() + 2);
 }
 
 void FieldEdit::restartBlink() {
@@ -262,12 +280,6 @@ void FieldEdit::selectTo(qsizetype position) {
     qsizetype anchor = cursor;
     if (hasSelectedText()) anchor = cursor == selectionStart() ? selectionEnd() : selectionStart();
     setSelection(static_cast<int>(anchor), static_cast<int>(position - anchor));
-}
-
-qsizetype FieldEdit::positionAt(qreal x) {
-    const QRect line = lineRect();
-    long_->layOut(text(), cursorPosition(), font(), line.width());
-    return long_->positionAt(x - line.left());
 }
 
 void FieldEdit::stepHistory(bool back) {

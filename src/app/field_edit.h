@@ -46,6 +46,11 @@ class FieldEdit : public QLineEdit {
     // Puts piece in place of the selection, or at the cursor, as a paste.
     void pasteText(const QString& piece);
 
+    // Where a position between characters is shown, in the edit's pixels, or
+    // -1 when it lies too far out of view to tell; and the reverse.
+    qreal xOfPosition(qsizetype position) const;
+    qsizetype positionAt(qreal x) const;
+
     // The line edit's own menu; for a long text its undo, redo, cut and copy
     // entries act through this class.
     QMenu* createStandardContextMenu();
@@ -78,7 +83,6 @@ class FieldEdit : public QLineEdit {
     void textWasChanged();
     void copySelection(QClipboard::Mode mode) const;
     void selectTo(qsizetype position);
-    qsizetype positionAt(qreal x);
     QRect lineRect() const;
     void paintLongText();
     void restartBlink();

@@ -3,12 +3,14 @@
 // keys, clicks and the clipboard act on it as on a short one.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QImage>
 #include <QRegularExpression>
 #include <utility>
 #include <vector>
 
+#include "app/accessibility.h"
 #include "app/field_edit.h"
 #include "ui_test_support.h"
 
@@ -127,6 +129,25 @@ TEST(LongFieldEdit, ShowsTheTextAtTheCursorAndPlacesClicksInIt) {
     QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(16, 22));
     EXPECT_GT(hosted.edit->cursorPosition(), kLong.size() - 200) << "the view ends at the cursor";
     EXPECT_LT(hosted.edit->cursorPosition(), kLong.size() - 20);
+}
+
+TEST(LongFieldEdit, AScreenReaderReadsAndEditsTheWholeText) {
+    installAccessibleInterfaces();
+    HostedEdit hosted;
+    ASSERT_TRUE(hosted.shown);
+    hosted.paste(kLong);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(hosted.edit);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_FALSE(reader->state().passwordEdit);
+    EXPECT_TRUE(reader->text(QAccessible::Value) == kLong);
+    QAccessibleTextInterface* text = reader->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), kLong.size());
+    EXPECT_EQ(text->text(0, 4), "1.5+");
+    reader->editableTextInterface()->replaceText(0, 4, "x*");
+    EXPECT_TRUE(hosted.edit->text() == "x*" + kLong.mid(4));
+    hosted.press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(hosted.edit->text() == kLong);
 }
 
 TEST(LongFieldEdit, ANumberFieldStillRefusesWhatItCannotHold) {

@@ -8,6 +8,8 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = CMexoraApp::AnswerInformationOptions(argc, argv))
         return *status;
     if (const std::optional<int> status = CMexoraApp::RunPlotOption(argc, argv)) return *status;
+    if (const std::optional<int> status = CMexoraApp::AnswerWithoutDisplay(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     if (!CMexoraApp::ArgumentsAccepted()) return CMexoraApp::kExitUsage;
     CMexoraApp theApp;

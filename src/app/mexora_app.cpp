@@ -61,6 +61,7 @@ constexpr int kPlotNeedsMore = 425;
 constexpr int kNotANumber = 426;
 constexpr int kBadSize = 427;
 constexpr int kBadOutput = 428;
+constexpr int kNoDisplay = 464;
 
 void print(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -158,9 +159,24 @@ bool readPlotOptions(const CommandLine& line, HeadlessPlot& plot) {
 
 }  // namespace
 
-bool CMexoraApp::ArgumentsAccepted() {
+bool CMexoraApp::ArgumentsAccepted() { return argumentsAccepted(QApplication::arguments()); }
+
+std::optional<int> CMexoraApp::AnswerWithoutDisplay(int argc, char* argv[]) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(name)) return std::nullopt;
+    }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    // Qt's own option chooses a platform, perhaps one without a display.
+    if (arguments.contains(QStringLiteral("-platform"))) return std::nullopt;
+    if (!argumentsAccepted(arguments)) return kExitUsage;
+    print(stderr, QStringLiteral("mexora: %1\n").arg(loadQString(kNoDisplay)));
+    return 1;
+}
+
+bool CMexoraApp::argumentsAccepted(const QStringList& arguments) {
     CommandLine line;
-    const bool parsed = line.parser.parse(QApplication::arguments());
+    const bool parsed = line.parser.parse(arguments);
     if (const QString error = argumentError(line, parsed); !error.isEmpty()) return refuse(error);
     if (const QCommandLineOption* alone = line.plotOptionSet())
         return refuse(usageText(kPlotOptionAlone, QStringLiteral("--") + alone->names()[0]));

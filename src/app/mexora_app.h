@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QStringList>
 #include <optional>
 
 class QApplication;
@@ -23,9 +24,17 @@ class CMexoraApp {
     static bool ArgumentsAccepted();
     static constexpr int kExitUsage = 2;  // as for mexora-cli
 
+    // With no display and no platform chosen, before QApplication (which
+    // would abort): the usage error of a bad command line, or why no window
+    // opens, and the exit status; nullopt when a window system may be there.
+    static std::optional<int> AnswerWithoutDisplay(int argc, char* argv[]);
+
     // The process's exit status.
     int InitInstance(QApplication& app);
 
     static constexpr auto kMarkerName = "Mexora 1.0";
     static constexpr int kAlreadyRunningMessage = 124;
+
+  private:
+    static bool argumentsAccepted(const QStringList& arguments);
 };

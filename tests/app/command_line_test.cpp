@@ -52,7 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"HelpWithoutDisplay", {"--help"}, false, 0, "--version"},
         OptionCase{"HelpAfterAQtOption", {"-platform", "offscreen", "-h"}, false, 0, "--version"},
         OptionCase{"UnknownOption", {"--bogus"}, true, 2, ""},
-        OptionCase{"StrayArgument", {"formula"}, true, 2, ""}),
+        OptionCase{"StrayArgument", {"formula"}, true, 2, ""},
+        OptionCase{"UnknownOptionWithoutDisplay", {"--bogus"}, false, 2, ""},
+        OptionCase{"NoDisplay", {}, false, 1, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PlotCase {

@@ -108,6 +108,7 @@ void FieldEdit::pasteText(const QString& piece) {
     const qsizetype at = hasSelectedText() ? selectionStart() : cursorPosition();
     QString next = text();
     next.replace(at, removed, piece);
+    if (next == text()) return setCursorPosition(static_cast<int>(at + piece.size()));
     int unused = 0;
     if (static_cast<const LengthWatch*>(validator())->patternState(next, unused) ==
         QValidator::Invalid) {

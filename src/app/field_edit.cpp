@@ -82,12 +82,16 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textChanged, this, &FieldEdit::textWasChanged);
     connect(this, &QLineEdit::cursorPositionChanged, this,
             [this](int, int now) { shownCursor_ = now; });
+    connect(this, &QLineEdit::selectionChanged, this,
+            [this] { shownSelection_ = hasSelectedText(); });
 }
 
 // The user changed the text (the line edit tells before textChanged).
 void FieldEdit::recordEdit() {
     if (applying_) return;
-    history_.changed({shown_, shownCursor_}, typing_ && shownCursor_ == typedTo_);
+    // Typing over a selection starts a step of its own.
+    const bool goesOn = typing_ && !shownSelection_ && shownCursor_ == typedTo_;
+    history_.changed({shown_, shownCursor_}, goesOn);
     typedTo_ = typing_ ? cursorPosition() : -1;
     recorded_ = true;
 }

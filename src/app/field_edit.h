@@ -95,10 +95,11 @@ class FieldEdit : public QLineEdit {
     bool selecting_ = false;
 
     EditHistory history_;
-    QString shown_;              // the text before the change being made
-    qsizetype shownCursor_ = 0;  // and the cursor then
-    qsizetype typedTo_ = -1;     // where the last typed change left the cursor
-    bool typing_ = false;        // a key that types or erases is being taken
-    bool recorded_ = false;      // the change was the user's, and is recorded
-    bool applying_ = false;      // the edit is setting its own text
+    QString shown_;                // the text before the change being made
+    qsizetype shownCursor_ = 0;    // and the cursor then
+    bool shownSelection_ = false;  // and whether text was selected
+    qsizetype typedTo_ = -1;       // where the last typed change left the cursor
+    bool typing_ = false;          // a key that types or erases is being taken
+    bool recorded_ = false;        // the change was the user's, and is recorded
+    bool applying_ = false;        // the edit is setting its own text
 };

@@ -44,19 +44,20 @@ TEST(LongFieldEdit, PasteTypingAndTheHistoryKeepEveryCharacter) {
     ASSERT_TRUE(hosted.shown);
     for (const Qt::Key key : {Qt::Key_S, Qt::Key_I, Qt::Key_N, Qt::Key_X}) hosted.press(key);
     hosted.press(Qt::Key_A, Qt::ControlModifier);
+    hosted.press(Qt::Key_Y);  // over the selection: a step of its own
+    hosted.press(Qt::Key_A, Qt::ControlModifier);
     hosted.paste(kLong);
     ASSERT_TRUE(hosted.edit->text() == kLong);
     EXPECT_TRUE(hosted.edit->showsLongText());
     hosted.press(Qt::Key_7);
     EXPECT_TRUE(hosted.edit->text() == kLong + "7");
-    const std::vector<QString> back = {kLong, "sinx", ""};  // the typing is one step
+    const std::vector<QString> back = {kLong, "y", "sinx", ""};  // "sinx" is one step
     for (const QString& text : back) {
         hosted.press(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_TRUE(hosted.edit->text() == text) << hosted.edit->text().size() << " characters";
     }
     EXPECT_FALSE(hosted.edit->showsLongText());
-    hosted.press(Qt::Key_Y, Qt::ControlModifier);
-    hosted.press(Qt::Key_Y, Qt::ControlModifier);
+    for (int step = 0; step < 3; ++step) hosted.press(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_TRUE(hosted.edit->text() == kLong);
 }
 

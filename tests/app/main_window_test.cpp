@@ -226,6 +226,9 @@ TEST_F(MainWindowTest, CtrlEqualsAndPlusScaleEverythingAndCtrlZeroRestoresIt) {
         QSettings(QStringLiteral("mexora"), QStringLiteral("mexora")).contains("window/scale"))
         << "written at start";
     QWidget* integrand = window.page(2)->control(1001);  // (81, 39), 145 x 12 dialog units
+    QTest::keyClick(window.windowHandle(), Qt::Key_H, Qt::ControlModifier);
+    const QTableView* history = window.historyWindow()->table();
+    window.activateWindow();
     QTest::keyClick(window.windowHandle(), Qt::Key_Equal, Qt::ControlModifier);
     QTest::keyClick(window.windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
     // 150 %: 2.25 pixels a dialog unit, both edges rounded.
@@ -234,6 +237,7 @@ TEST_F(MainWindowTest, CtrlEqualsAndPlusScaleEverythingAndCtrlZeroRestoresIt) {
     EXPECT_EQ(window.size(), QSize(761, 434));
     EXPECT_EQ(window.page(0)->controls().first().widget->size(), QSize(587, 392));  // 390 x 260
     EXPECT_EQ(list->iconSize(), QSize(72, 72));
+    EXPECT_EQ(history->columnWidth(0), 135);
 
     // A window of the next run starts at the scale chosen.
     applyDialogScale(kDesignScale);
@@ -246,6 +250,7 @@ TEST_F(MainWindowTest, CtrlEqualsAndPlusScaleEverythingAndCtrlZeroRestoresIt) {
     EXPECT_EQ(QFontInfo(integrand->font()).pixelSize(), 12);
     EXPECT_EQ(window.size(), QSize(507, 290));
     EXPECT_EQ(list->iconSize(), QSize(48, 48));
+    EXPECT_EQ(history->columnWidth(0), 90);
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindowOrAPage) {

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/dialog_scale.h"
 #include "app/file_chooser.h"
 #include "app/history/history.h"
 #include "app/history/history_texts.h"
@@ -24,7 +25,8 @@ HistoryWindow::HistoryWindow(History& history, FileChooser& files, MessageServic
       history_(history),
       files_(files),
       messages_(messages),
-      table_(new QTableView(this)) {
+      table_(new QTableView(this)),
+      scale_(dialogScale()) {
     setWindowTitle(loadQString(kHistoryTitle));
     setAccessibleName(loadQString(kHistoryTitle));
     setModal(false);
@@ -35,8 +37,13 @@ HistoryWindow::HistoryWindow(History& history, FileChooser& files, MessageServic
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setColumnWidth(0, 90);
-    table_->setColumnWidth(1, 360);
+    sizeColumns();
+    // A width the user gives a column is kept, as at the design scale.
+    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) {
+                if (sizingColumns_ || column >= std::ssize(designWidths_)) return;
+                designWidths_[column] = width * static_cast<double>(kDesignScale) / dialogScale();
+            });
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { emit restoreRequested(index.row()); });
@@ -51,7 +58,26 @@ HistoryWindow::HistoryWindow(History& history, FileChooser& files, MessageServic
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addLayout(buttons);
-    resize(720, 320);
+    resize(scaledPixels(720), scaledPixels(320));
+}
+
+void HistoryWindow::sizeColumns() {
+    sizingColumns_ = true;
+    for (int column = 0; column < std::ssize(designWidths_); ++column) {
+        table_->setColumnWidth(column,
+                               qRound(designWidths_[column] * dialogScale() / kDesignScale));
+    }
+    sizingColumns_ = false;
+}
+
+// A new dialog scale changes the font; the window and its columns grow or
+// shrink with it.
+void HistoryWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::FontChange || dialogScale() == scale_) return;
+    sizeColumns();
+    resize(width() * dialogScale() / scale_, height() * dialogScale() / scale_);
+    scale_ = dialogScale();
 }
 
 void HistoryWindow::showNewest() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 
 class FileChooser;
 class History;
@@ -29,10 +30,16 @@ class HistoryWindow : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     History& history_;
     FileChooser& files_;
     MessageService& messages_;
+    void sizeColumns();
+
     QTableView* table_;
+    int scale_;                                    // the dialog scale the window is sized for
+    std::array<double, 2> designWidths_{90, 360};  // the first columns' at the design scale
+    bool sizingColumns_ = false;
 };

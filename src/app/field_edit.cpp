@@ -86,6 +86,8 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {
             [this] { shownSelection_ = hasSelectedText(); });
 }
 
+FieldEdit::~FieldEdit() = default;
+
 // The user changed the text (the line edit tells before textChanged).
 void FieldEdit::recordEdit() {
     if (applying_) return;
@@ -126,8 +128,6 @@ void FieldEdit::pasteText(const QString& piece) {
     applying_ = false;
     typedTo_ = -1;
 }
-
-FieldEdit::~FieldEdit() = default;
 
 void FieldEdit::acceptOnly(const QRegularExpression& pattern) {
     static_cast<LengthWatch*>(const_cast<QValidator*>(validator()))->setPattern(pattern);
@@ -262,14 +262,15 @@ void FieldEdit::timerEvent(QTimerEvent* event) {
     update();
 }
 
+// The long view blinks its own cursor, while focused only.
 void FieldEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    restartBlink();
+    if (long_) restartBlink();
 }
 
 void FieldEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    restartBlink();
+    if (long_) restartBlink();
 }
 
 void FieldEdit::copySelection(QClipboard::Mode mode) const {

@@ -64,10 +64,6 @@ qreal LongLineView::xOf(qsizetype position) const {
     return layout_.lineAt(0).cursorToX(static_cast<int>(position - first_));
 }
 
-qreal LongLineView::ascent() const {
-    return layout_.lineCount() == 0 ? 0 : layout_.lineAt(0).ascent();
-}
-
 void LongLineView::draw(QPainter& painter, QPointF topLeft, const QPalette& palette,
                         const Look& look) const {
     QList<QTextLayout::FormatRange> selections;

@@ -27,7 +27,6 @@ class LongLineView {
     // Where position lies from the view's left edge, or -1 when it lies
     // outside the stretch laid out.
     qreal xOf(qsizetype position) const;
-    qreal ascent() const;
 
     struct Look {
         qsizetype selectionStart;

@@ -63,6 +63,12 @@ constexpr int kBadSize = 427;
 constexpr int kBadOutput = 428;
 constexpr int kNoDisplay = 464;
 
+QStringList argumentList(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 void print(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
@@ -90,8 +96,7 @@ void showAlreadyRunning() {
 }  // namespace
 
 std::optional<int> CMexoraApp::AnswerInformationOptions(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList arguments = argumentList(argc, argv);
     CommandLine line;
     // Qt's own options are unknown here; InitInstance reports what is left.
     line.parser.parse(arguments);
@@ -165,8 +170,7 @@ std::optional<int> CMexoraApp::AnswerWithoutDisplay(int argc, char* argv[]) {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         if (!qEnvironmentVariableIsEmpty(name)) return std::nullopt;
     }
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList arguments = argumentList(argc, argv);
     // Qt's own option chooses a platform, perhaps one without a display.
     if (arguments.contains(QStringLiteral("-platform"))) return std::nullopt;
     if (!argumentsAccepted(arguments)) return kExitUsage;
@@ -184,8 +188,7 @@ bool CMexoraApp::argumentsAccepted(const QStringList& arguments) {
 }
 
 std::optional<int> CMexoraApp::RunPlotOption(int& argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList arguments = argumentList(argc, argv);
     {
         CommandLine line;
         line.parser.parse(arguments);  // Qt's own options are unknown here

@@ -10,11 +10,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QPainterPath>
 #include <QStyleOptionButton>
 #include <QTextLayout>
 #include <QtMath>
-#include <limits>
 
 #include "app/art.h"
 #include "app/dialog_look.h"

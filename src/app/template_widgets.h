@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QString>

@@ -32,12 +32,12 @@
 #include <memory>
 #include <string>
 
-#include "app/dialog_look.h"
-#include "app/mexora_dlg.h"
+#include "app/dialog/template_page.h"
+#include "app/look/dialog_look.h"
 #include "app/plot/plot_painter.h"
 #include "app/plot/plot_widget.h"
 #include "app/plot/plot_window.h"
-#include "app/template_page.h"
+#include "app/shell/mexora_dlg.h"
 #include "expr/compiler.h"
 #include "expr/evaluator.h"
 #include "plot/plot_sampler.h"

@@ -18,9 +18,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/dialog_look.h"
-#include "app/mexora_dlg.h"
-#include "app/template_page.h"
+#include "app/dialog/template_page.h"
+#include "app/look/dialog_look.h"
+#include "app/shell/mexora_dlg.h"
 
 namespace {
 

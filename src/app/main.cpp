@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 
-#include "app/mexora_app.h"
+#include "app/shell/mexora_app.h"
 
 int main(int argc, char* argv[]) {
     // --help and --version are answered before QApplication, which needs a display.

@@ -9,7 +9,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "app/dialog_look.h"
+#include "app/look/dialog_look.h"
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

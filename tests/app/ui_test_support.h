@@ -11,13 +11,13 @@
 #include <memory>
 #include <ostream>
 
-#include "app/dialog_widget.h"
-#include "app/file_chooser.h"
+#include "app/dialog/dialog_widget.h"
 #include "app/pages/determinant_page.h"
 #include "app/pages/equation_page.h"
 #include "app/pages/integral_page.h"
 #include "app/pages/matrix_page.h"
 #include "app/pages/sum_product_page.h"
+#include "app/work/file_chooser.h"
 
 // Test failures print texts as texts.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/history/history_texts.h"
-#include "app/qt_message_service.h"
+#include "app/work/qt_message_service.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/dialog_scale.h"
-#include "app/file_chooser.h"
+#include "app/dialog/dialog_scale.h"
 #include "app/history/history.h"
 #include "app/history/history_texts.h"
-#include "app/qt_message_service.h"
+#include "app/work/file_chooser.h"
+#include "app/work/qt_message_service.h"
 
 HistoryWindow::HistoryWindow(History& history, FileChooser& files, MessageService& messages,
                              QWidget* parent)

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "app/history/history_texts.h"
-#include "app/qt_message_service.h"
-#include "app/template_widgets.h"
+#include "app/widgets/template_widgets.h"
+#include "app/work/qt_message_service.h"
 #include "core/number_text.h"
 #include "matrix/determinant.h"
 #include "matrix/matrix_latex.h"

@@ -5,11 +5,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/data_exchange.h"
+#include "app/dialog/data_exchange.h"
 #include "app/history/report_copy.h"
-#include "app/live_description.h"
 #include "app/pages/page_work.h"
-#include "app/template_widgets.h"
+#include "app/widgets/live_description.h"
+#include "app/widgets/template_widgets.h"
 #include "core/number_text.h"
 #include "matrix/memory_reach.h"
 

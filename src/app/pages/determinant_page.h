@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/page_messages.h"
-#include "app/template_page.h"
+#include "app/dialog/template_page.h"
+#include "app/work/window_messages.h"
 #include "matrix/determinant_page_logic.h"
 
 // The determinant page (template 134). Button 1035 ("计算") runs the

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/template_page.h"
+#include "app/dialog/template_page.h"
 #include "calculus/requests.h"
 
 // The equation page (template 133). Button 1031 ("解出") runs the solver.

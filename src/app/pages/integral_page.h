@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/template_page.h"
+#include "app/dialog/template_page.h"
 #include "calculus/requests.h"
 
 // The integral and derivative page (template 131). Button 1015 ("＝" of the

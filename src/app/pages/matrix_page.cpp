@@ -10,13 +10,13 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/data_exchange.h"
+#include "app/dialog/data_exchange.h"
 #include "app/history/history_texts.h"
 #include "app/history/matrix_list_file.h"
 #include "app/history/report_copy.h"
-#include "app/live_description.h"
 #include "app/pages/page_work.h"
-#include "app/template_widgets.h"
+#include "app/widgets/live_description.h"
+#include "app/widgets/template_widgets.h"
 #include "core/number_text.h"
 #include "matrix/matrix_messages.h"
 #include "matrix/text_description.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/page_messages.h"
-#include "app/template_page.h"
+#include "app/dialog/template_page.h"
+#include "app/work/window_messages.h"
 #include "matrix/matrix_page_logic.h"
 
 class QComboBox;

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "app/long_work.h"
+#include "app/work/long_work.h"
 #include "core/message_service.h"
 #include "core/string_table.h"
 #include "expr/diagnosis.h"

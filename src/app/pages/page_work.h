@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/long_work.h"
+#include "app/work/long_work.h"
 #include "calculus/requests.h"
 #include "matrix/compute_status.h"
 

@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/data_exchange.h"
-#include "app/live_description.h"
+#include "app/dialog/data_exchange.h"
 #include "app/pages/page_work.h"
 #include "app/plot/page_plots.h"
-#include "app/template_widgets.h"
+#include "app/widgets/live_description.h"
+#include "app/widgets/template_widgets.h"
 
 CSumProductPage::CSumProductPage() : TemplatePage(132) {}
 

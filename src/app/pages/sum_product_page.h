@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/template_page.h"
+#include "app/dialog/template_page.h"
 
 class QLineEdit;
 

@@ -4,10 +4,10 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "app/art.h"
+#include "app/dialog/template_page.h"
+#include "app/look/art.h"
 #include "app/plot/plot_window.h"
-#include "app/template_page.h"
-#include "app/template_widgets.h"
+#include "app/widgets/template_widgets.h"
 #include "core/number_text.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/dialog_look.h"
-#include "app/qt_message_service.h"
+#include "app/look/dialog_look.h"
+#include "app/work/qt_message_service.h"
 #include "core/number_text.h"
 #include "core/string_table.h"
 

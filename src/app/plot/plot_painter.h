@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-#include "app/plot/plot_model.h"
+#include "plot/plot_model.h"
 
 class QFont;
 class QPainter;

@@ -12,7 +12,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "app/qt_message_service.h"
+#include "app/work/qt_message_service.h"
 #include "expr/evaluator.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/plot/plot_model.h"
 #include "app/plot/plot_painter.h"
-#include "app/plot/plot_worker.h"
+#include "plot/plot_model.h"
+#include "plot/plot_worker.h"
 
 // The picture of a formula in the plot window. The wheel zooms around the
 // cursor and a drag pans; + and - zoom too, and Home or a double click shows

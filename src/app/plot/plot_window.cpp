@@ -9,14 +9,14 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "app/art.h"
-#include "app/dialog_scale.h"
-#include "app/dialog_widget.h"
-#include "app/live_description.h"
+#include "app/dialog/dialog_scale.h"
+#include "app/dialog/dialog_widget.h"
+#include "app/look/art.h"
 #include "app/plot/plot_painter.h"
 #include "app/plot/plot_widget.h"
-#include "app/qt_message_service.h"
-#include "app/template_widgets.h"
+#include "app/widgets/live_description.h"
+#include "app/widgets/template_widgets.h"
+#include "app/work/qt_message_service.h"
 #include "core/number_text.h"
 
 namespace {

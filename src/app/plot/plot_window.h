@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/plot/plot_model.h"
+#include "plot/plot_model.h"
 
 class DialogWidget;
 class FieldEdit;

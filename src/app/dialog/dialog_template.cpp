@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/dialog/dialog_template.h"
+
+namespace {
+
+using namespace ControlStyle;
+using enum ControlKind;
+
+#include "dialog_templates.inc"
+
+}  // namespace
+
+const DialogTemplate* findDialogTemplate(int id) {
+    for (const DialogTemplate& dialog : kDialogTemplates) {
+        if (dialog.id == id) return &dialog;
+    }
+    return nullptr;
+}
+
+std::span<const DialogTemplate> allDialogTemplates() { return kDialogTemplates; }

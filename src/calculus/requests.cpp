@@ -8,17 +8,10 @@
 #include "calculus/integral.h"
 #include "calculus/progression.h"
 #include "calculus/root_solver.h"
+#include "core/string_ids.h"
 #include "expr/compiler.h"
 
 namespace {
-
-constexpr int kPrecisionNotPositive = 113;
-constexpr int kNoRoot = 114;
-constexpr int kSumFailed = 120;
-constexpr int kProductFailed = 121;
-constexpr int kIntegralFailed = 122;
-constexpr int kDerivativeFailed = 123;
-constexpr int kStepNotPositive = 125;
 
 // Each request compiles into a formula of its own, so a request running on a
 // worker thread never shares it.
@@ -48,7 +41,7 @@ RequestOutcome judge(double result, int flag, int failureMessage, const Compiled
 template <class Run>
 RequestOutcome runProgression(std::string_view formula, bool stepSet, double stepValue,
                               int failureMessage, Run run) {
-    if (stepSet && !(stepValue > 0)) return RequestOutcome::message(kStepNotPositive);
+    if (stepSet && !(stepValue > 0)) return RequestOutcome::message(kMsgStepNotPositive);
     const auto expr = compile(formula);
     double result = 0.0;
     switch (run(CompiledFormula{*expr}, stepSet ? stepValue : 1.0, result)) {
@@ -69,26 +62,26 @@ bool IsFailedResult(double value) { return std::isnan(value) || std::isinf(value
 
 RequestOutcome RunIntegralRequest(std::string_view formula, double lower, double upper,
                                   double precision, int depth, int& failed, WorkControl* control) {
-    if (!(precision > 0)) return RequestOutcome::message(kPrecisionNotPositive);
+    if (!(precision > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
     const auto expr = compile(formula);
     failed = 0;
     const double r = Integral(*expr, lower, upper, precision, depth, failed, control);
-    return judge(r, failed, kIntegralFailed, *expr, control);
+    return judge(r, failed, kMsgIntegralFailed, *expr, control);
 }
 
 RequestOutcome RunDerivativeRequest(std::string_view formula, double point, double initialStep,
                                     double precision, int depth, int& failed,
                                     WorkControl* control) {
-    if (!(precision > 0)) return RequestOutcome::message(kPrecisionNotPositive);
+    if (!(precision > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
     const auto expr = compile(formula);
     failed = 0;
     const double r = Derivative(*expr, point, initialStep, precision, depth, failed, control);
-    return judge(r, failed, kDerivativeFailed, *expr, control);
+    return judge(r, failed, kMsgDerivativeFailed, *expr, control);
 }
 
 RequestOutcome RunSumRequest(std::string_view formula, double from, double to, bool stepSet,
                              double stepValue, WorkControl* control) {
-    return runProgression(formula, stepSet, stepValue, kSumFailed,
+    return runProgression(formula, stepSet, stepValue, kMsgSumFailed,
                           [&](const CompiledFormula& f, double step, double& result) {
                               return SumProgression(f, from, to, step, result, control);
                           });
@@ -96,7 +89,7 @@ RequestOutcome RunSumRequest(std::string_view formula, double from, double to, b
 
 RequestOutcome RunProductRequest(std::string_view formula, double from, double to, bool stepSet,
                                  double stepValue, WorkControl* control) {
-    return runProgression(formula, stepSet, stepValue, kProductFailed,
+    return runProgression(formula, stepSet, stepValue, kMsgProductFailed,
                           [&](const CompiledFormula& f, double step, double& result) {
                               return MultiplyProgression(f, from, to, step, result, control);
                           });
@@ -104,10 +97,10 @@ RequestOutcome RunProductRequest(std::string_view formula, double from, double t
 
 RequestOutcome RunSolveRequest(std::string_view formula, double left, double right, double delta,
                                double epsilon, int& noRoot, WorkControl* control) {
-    if (!(delta > 0)) return RequestOutcome::message(kPrecisionNotPositive);
-    if (!(epsilon > 0)) return RequestOutcome::message(kPrecisionNotPositive);
+    if (!(delta > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
+    if (!(epsilon > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
     const auto expr = compile(formula);
     noRoot = 0;
     const double r = FindRoot(*expr, left, right, delta, epsilon, noRoot, control);
-    return judge(r, noRoot, kNoRoot, *expr, control);
+    return judge(r, noRoot, kMsgNoRoot, *expr, control);
 }

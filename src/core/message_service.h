@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/string_ids.h"
+
 // How the pages' logic talks to the user: every fault is a message box with a
 // text of the string table. The application shows real boxes; tests record the
 // messages and script the answers to questions.

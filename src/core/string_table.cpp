@@ -9,7 +9,7 @@ struct StringEntry {
 };
 
 constexpr StringEntry kStrings[] = {
-#define MEXORA_STRING(id, text) {id, text},
+#define MEXORA_STRING(name, id, text) {name, text},
 #include "string_table.inc"
 #undef MEXORA_STRING
 };

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/string_ids.h"
+
 // Looks up a text of the string table (res/string_table.inc) by id.
 // An id that is not in the table gives an empty text.
 std::string_view LoadString(int id);

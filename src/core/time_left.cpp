@@ -59,18 +59,15 @@ std::optional<TimeLeftParts> SplitTimeLeft(double seconds) {
 }
 
 std::string TimeLeftText(const TimeLeftParts& left) {
-    constexpr int kHoursMinutes = 133;
-    constexpr int kMinutesSeconds = 134;
-    constexpr int kSeconds = 135;
     const std::string major = std::to_string(left.major);
     const std::string minor = std::to_string(left.minor);
     switch (left.unit) {
         case TimeLeftParts::Unit::Seconds:
-            return FormatString(kSeconds, {major});
+            return FormatString(kTimeLeftSeconds, {major});
         case TimeLeftParts::Unit::MinutesSeconds:
-            return FormatString(kMinutesSeconds, {major, minor});
+            return FormatString(kTimeLeftMinutesSeconds, {major, minor});
         case TimeLeftParts::Unit::HoursMinutes:
             break;
     }
-    return FormatString(kHoursMinutes, {major, minor});
+    return FormatString(kTimeLeftHoursMinutes, {major, minor});
 }

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <span>
 
-#include "matrix/matrix_messages.h"
+#include "core/string_ids.h"
 #include "matrix/matrix_text.h"
 
 DeterminantMatrix& ProgramDeterminantMatrix() {

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "core/string_ids.h"
 #include "core/string_table.h"
-#include "matrix/matrix_messages.h"
 
 namespace {
 

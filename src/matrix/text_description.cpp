@@ -12,19 +12,6 @@
 
 namespace {
 
-constexpr int kCount = 227;
-constexpr int kOnlyTheFirst = 228;
-constexpr int kMissingAreZero = 229;
-constexpr int kJustRight = 230;
-constexpr int kReadAsZero = 231;
-constexpr int kPartlyRead = 232;
-constexpr int kTabs = 233;
-constexpr int kMatrixWord = 234;
-constexpr int kDeterminantWord = 235;
-constexpr int kOrderMemory = 236;
-constexpr int kLastTook = 237;
-constexpr int kMoreThanTheMachineHas = 238;
-
 // Examples of each kind of token kept for the description.
 constexpr std::size_t kExamples = 3;
 // An example longer than this is cut short.
@@ -114,25 +101,26 @@ std::string DescribeMatrixText(std::string_view text, std::optional<TextShape> s
     if (shape && used && *used > 0) {
         const std::string rows = std::to_string(shape->rows);
         const std::string cols = std::to_string(shape->cols);
-        const std::string what(LoadString(shape->determinant ? kDeterminantWord : kMatrixWord));
+        const std::string what(LoadString(shape->determinant ? kWordDeterminant : kWordMatrix));
         const std::string needed = std::to_string(*used);
         if (reading.numbers > *used) {
-            description = FormatString(kOnlyTheFirst, {count, rows, cols, what, needed});
+            description = FormatString(kTextOnlyTheFirst, {count, rows, cols, what, needed});
         } else if (reading.numbers < *used) {
-            description = FormatString(kMissingAreZero, {count, rows, cols, what, needed});
+            description = FormatString(kTextMissingAreZero, {count, rows, cols, what, needed});
         } else {
-            description = FormatString(kJustRight, {count, rows, cols, what});
+            description = FormatString(kTextJustRight, {count, rows, cols, what});
         }
     } else {
-        description = FormatString(kCount, {count});
+        description = FormatString(kTextNumbersRead, {count});
     }
     if (!reading.notNumbers.empty()) {
-        description += FormatString(kReadAsZero, {quotedList(reading.notNumbers)});
+        description += FormatString(kTextReadAsZero, {quotedList(reading.notNumbers)});
     }
     for (std::size_t k = 0; k < reading.partlyRead.size(); ++k) {
-        description += FormatString(kPartlyRead, {reading.partlyRead[k], reading.partlyValue[k]});
+        description +=
+            FormatString(kTextPartlyRead, {reading.partlyRead[k], reading.partlyValue[k]});
     }
-    if (reading.tabs > 0) description += FormatString(kTabs, {std::to_string(reading.tabs)});
+    if (reading.tabs > 0) description += FormatString(kTextTabs, {std::to_string(reading.tabs)});
     return description;
 }
 
@@ -141,15 +129,16 @@ std::string DescribeDeterminantOrder(int order, std::optional<DeterminantRun> la
     if (order < kMinDeterminantOrder || order > kMaxDeterminantOrder) return {};
     const std::uint64_t bytes = DeterminantWorkingBytes(order);
     std::string description =
-        FormatString(kOrderMemory, {std::to_string(order), amountOfMemory(bytes)});
+        FormatString(kTextOrderMemory, {std::to_string(order), amountOfMemory(bytes)});
     if (bytes > availableBytes) {
-        return description + FormatString(kMoreThanTheMachineHas, {amountOfMemory(availableBytes)});
+        return description +
+               FormatString(kTextMoreThanTheMachineHas, {amountOfMemory(availableBytes)});
     }
     if (!last || !(last->seconds >= 0)) return description;
     if (last->order == order) {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.2f", last->seconds);
-        return description + FormatString(kLastTook, {seconds});
+        return description + FormatString(kTextLastTook, {seconds});
     }
     const double estimate = last->seconds * workOf(order) / workOf(last->order);
     if (const std::optional<TimeLeftParts> parts = SplitTimeLeft(estimate)) {

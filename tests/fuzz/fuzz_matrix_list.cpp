@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/string_ids.h"
 #include "fuzz_support.h"
 #include "matrix/matrix_list_format.h"
-#include "matrix/matrix_messages.h"
 
 namespace {
 

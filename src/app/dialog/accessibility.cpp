@@ -3,6 +3,7 @@
 
 #include <QAccessibleWidget>
 
+#include "app/dialog/control_ids.h"
 #include "app/dialog/dialog_template.h"
 #include "app/widgets/field_edit_accessible.h"
 #include "app/widgets/template_widgets.h"

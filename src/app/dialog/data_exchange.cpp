@@ -63,7 +63,7 @@ void DataExchange::text(int id, double& field) {
         return;
     }
     const std::optional<double> value = parseDoubleField(controlText(control).toStdString());
-    if (!value) return fail(control, kNotANumberMessage);
+    if (!value) return fail(control, kMsgNotANumber);
     field = *value;
 }
 
@@ -77,7 +77,7 @@ void DataExchange::text(int id, float& field) {
     const std::optional<double> value = parseDoubleField(controlText(control).toStdString());
     // A number beyond the range of a single is refused like any other.
     if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) {
-        return fail(control, kNotANumberMessage);
+        return fail(control, kMsgNotANumber);
     }
     field = static_cast<float>(*value);
 }
@@ -90,7 +90,7 @@ void DataExchange::text(int id, int& field) {
         return;
     }
     const std::optional<int> value = parseIntField(controlText(control).toStdString());
-    if (!value) return fail(control, kNotAnIntegerMessage);
+    if (!value) return fail(control, kMsgNotAnInteger);
     field = *value;
 }
 

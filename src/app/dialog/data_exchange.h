@@ -32,9 +32,6 @@ class DataExchange {
     void text(int id, int& field);
     void check(int id, int& field);
 
-    static constexpr int kNotANumberMessage = 201;
-    static constexpr int kNotAnIntegerMessage = 202;
-
   private:
     // The control to exchange with next, or nullptr when there is none or
     // the exchange has stopped.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialog/dialog_template.h"
 
+#include "app/dialog/control_ids.h"
+
 namespace {
 
 using namespace ControlStyle;

@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "app/dialog/template_ids.h"
+
 // A dialog as data: its size in dialog units, its caption and its controls in
 // template order, which is also the creation order and the tab order. The
 // templates themselves live in res/dialog_templates.inc.

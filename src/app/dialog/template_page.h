@@ -9,7 +9,7 @@ class QPushButton;
 
 // A page of the main window: a child dialog made from its template, shown and
 // hidden by the main window. Every calculation page has a hidden default
-// button 1000: Enter that no control takes goes to the default button if it
+// button (kDefaultButtonId): Enter that no control takes goes to the default button if it
 // is visible, so on a page it does nothing. Escape never acts on a page. A
 // hidden page keeps its fields, its controls' contents and its focus.
 class TemplatePage : public DialogWidget {
@@ -28,7 +28,7 @@ class TemplatePage : public DialogWidget {
     // Puts the focus on the first visible tab-stop control in template order.
     bool focusFirstControl();
 
-    static constexpr int kDefaultButton = 1000;
+    static constexpr int kDefaultButton = kDefaultButtonId;
 
   signals:
     // A request has shown its result: the one of the button requestId. Only

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "app/history/history_texts.h"
 #include "app/work/qt_message_service.h"
+#include "core/string_ids.h"
 
 namespace {
 

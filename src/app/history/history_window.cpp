@@ -15,9 +15,9 @@
 
 #include "app/dialog/dialog_scale.h"
 #include "app/history/history.h"
-#include "app/history/history_texts.h"
 #include "app/work/file_chooser.h"
 #include "app/work/qt_message_service.h"
+#include "core/string_ids.h"
 
 HistoryWindow::HistoryWindow(History& history, FileChooser& files, MessageService& messages,
                              QWidget* parent)

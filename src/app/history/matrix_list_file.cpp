@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "app/history/history_texts.h"
+#include "core/string_ids.h"
 
 bool SaveMatrixList(const QString& path, std::span<const NamedMatrix> matrices) {
     QSaveFile file(path);

@@ -7,13 +7,12 @@
 #include <QLineEdit>
 #include <optional>
 
-#include "app/history/history_texts.h"
 #include "app/widgets/template_widgets.h"
 #include "app/work/qt_message_service.h"
 #include "core/number_text.h"
+#include "core/string_ids.h"
 #include "matrix/determinant.h"
 #include "matrix/matrix_latex.h"
-#include "matrix/matrix_messages.h"
 #include "matrix/matrix_text.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <array>
 
 #include "app/dialog/template_page.h"
-#include "app/history/history_texts.h"
 #include "app/pages/matrix_page.h"
 #include "app/widgets/template_widgets.h"
 #include "app/work/qt_message_service.h"
+#include "core/string_ids.h"
 #include "core/string_table.h"
 
 namespace {

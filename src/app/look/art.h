@@ -7,21 +7,14 @@
 #include <QList>
 #include <QSize>
 
+#include "app/look/art_ids.h"
+
 class QPainter;
 class QRectF;
 
 // The pictures, icons and the cursor, by resource id, drawn from the SVG
 // sources in res/art/ at the device pixel ratio they are shown at, so they
 // stay sharp on high-DPI screens.
-
-inline constexpr int kApplicationIcon = 128;
-inline constexpr int kIntegralSignBitmap = 131;
-inline constexpr int kIntegralPageIcon = 132;
-inline constexpr int kSigmaBitmap = 133;
-inline constexpr int kPiBitmap = 134;
-inline constexpr int kNavigationStrip = 136;
-inline constexpr int kPointingHandCursor = 137;
-inline constexpr int kCoverBitmap = 138;
 
 // The picture's own size in logical pixels; empty for an unknown id.
 QSize artSize(int resourceId);

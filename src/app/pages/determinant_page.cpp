@@ -14,19 +14,19 @@
 #include "matrix/memory_reach.h"
 
 CDeterminantPage::CDeterminantPage()
-    : TemplatePage(134), logic_(ProgramDeterminantMatrix(), messages_, *this) {}
+    : TemplatePage(kDeterminantTemplate), logic_(ProgramDeterminantMatrix(), messages_, *this) {}
 
 void CDeterminantPage::DoDataExchange(DataExchange& dx) {
-    dx.text(1001, m_strElements);
-    dx.text(1034, m_nOrder);
-    dx.text(1009, m_fResult);
+    dx.text(kDeterminantElements, m_strElements);
+    dx.text(kOrder, m_nOrder);
+    dx.text(kDeterminantValue, m_fResult);
 }
 
 void CDeterminantPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
-    connect(button(1035), &QPushButton::clicked, this, &CDeterminantPage::OnCompute);
-    auto* elements = control<QPlainTextEdit>(1001);
-    auto* order = control<QLineEdit>(1034);
+    connect(button(kCompute), &QPushButton::clicked, this, &CDeterminantPage::OnCompute);
+    auto* elements = control<QPlainTextEdit>(kDeterminantElements);
+    auto* order = control<QLineEdit>(kOrder);
     const auto orderTyped = [order] { return parseIntField(order->text().toStdString()); };
     describeAsTyped(elements,
                     [=] {
@@ -46,8 +46,8 @@ void CDeterminantPage::OnInitDialog() {
                         return QString::fromStdString(
                             DescribeDeterminantOrder(*n, logic_.lastRun(), AvailableMemoryBytes()));
                     },
-                    {control(1009)});
-    offerLatexCopy(control<TextArea>(1001), order, nullptr, messages_);
+                    {control(kDeterminantValue)});
+    offerLatexCopy(control<TextArea>(kDeterminantElements), order, nullptr, messages_);
 }
 
 void CDeterminantPage::OnCompute() {
@@ -55,5 +55,5 @@ void CDeterminantPage::OnCompute() {
     const DeterminantResult result = RunMatrixWork<DeterminantResult>(
         this, [this](WorkControl* control) { return logic_.computeDeterminant(control); });
     logic_.finishCompute(result);
-    if (result.status == ComputeStatus::Done) emit calculated(1035);
+    if (result.status == ComputeStatus::Done) emit calculated(kCompute);
 }

@@ -4,10 +4,11 @@
 #include <string>
 
 #include "app/dialog/template_page.h"
+#include "app/pages/determinant_controls.h"
 #include "app/work/window_messages.h"
 #include "matrix/determinant_page_logic.h"
 
-// The determinant page (template 134). Button 1035 ("计算") runs the
+// The determinant page. kCompute ("计算") runs the
 // computation; high orders run as long work that can be cancelled. The fields
 // are the page logic's own. The element edit copies its determinant as LaTeX.
 class CDeterminantPage : public TemplatePage, private PageControls {

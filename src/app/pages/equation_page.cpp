@@ -9,23 +9,23 @@
 #include "app/widgets/live_description.h"
 #include "app/widgets/template_widgets.h"
 
-CEquationPage::CEquationPage() : TemplatePage(133) {}
+CEquationPage::CEquationPage() : TemplatePage(kEquationTemplate) {}
 
 void CEquationPage::DoDataExchange(DataExchange& dx) {
     // The order decides which fields a refused read leaves untouched.
-    dx.text(1028, m_dRight);
-    dx.text(1029, m_dDelta);
-    dx.text(1030, m_dEpsilon);
-    dx.text(1001, m_strFormula);
-    dx.text(1032, m_dRoot);
-    dx.text(1027, m_dLeft);
+    dx.text(kRight, m_dRight);
+    dx.text(kDelta, m_dDelta);
+    dx.text(kEpsilon, m_dEpsilon);
+    dx.text(kEquationFormula, m_strFormula);
+    dx.text(kRoot, m_dRoot);
+    dx.text(kLeft, m_dLeft);
 }
 
 void CEquationPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
     m_bNoRoot = 0;
-    connect(button(1031), &QPushButton::clicked, this, &CEquationPage::OnSolve);
-    diagnoseAsTyped(control<FieldEdit>(1001));
+    connect(button(kSolve), &QPushButton::clicked, this, &CEquationPage::OnSolve);
+    diagnoseAsTyped(control<FieldEdit>(kEquationFormula));
     attachEquationPagePlots(*this);
 }
 
@@ -38,6 +38,6 @@ void CEquationPage::OnSolve() {
     std::string message;  // this page loads its messages into a local string
     if (TakeOutcome(outcome, m_strFormula, m_dRoot, message, messages())) {
         UpdateData(false);
-        emit calculated(1031);
+        emit calculated(kSolve);
     }
 }

@@ -4,9 +4,10 @@
 #include <string>
 
 #include "app/dialog/template_page.h"
+#include "app/pages/equation_controls.h"
 #include "calculus/requests.h"
 
-// The equation page (template 133). Button 1031 ("解出") runs the solver.
+// The equation page. kSolve ("解出") runs the solver.
 class CEquationPage : public TemplatePage {
     Q_OBJECT
   public:

@@ -9,30 +9,32 @@
 #include "app/widgets/live_description.h"
 #include "app/widgets/template_widgets.h"
 
-CIntegralPage::CIntegralPage() : TemplatePage(131) {}
+CIntegralPage::CIntegralPage() : TemplatePage(kIntegralTemplate) {}
 
 void CIntegralPage::DoDataExchange(DataExchange& dx) {
     // The order decides which fields a refused read leaves untouched.
-    dx.text(1017, m_dLower);
-    dx.text(1016, m_dUpper);
-    dx.text(1003, m_dDiffResult);
-    dx.text(1001, m_strIntegrand);
-    dx.text(1009, m_strDiffFormula);
-    dx.text(1010, m_dPoint);
-    dx.text(1020, m_nIntDepth);
-    dx.text(1019, m_dIntPrecision);
-    dx.text(1002, m_dIntResult);
-    dx.text(1021, m_dDiffPrecision);
-    dx.text(1022, m_nDiffDepth);
-    dx.text(1023, m_dInitStep);
+    dx.text(kLower, m_dLower);
+    dx.text(kUpper, m_dUpper);
+    dx.text(kDiffResult, m_dDiffResult);
+    dx.text(kIntegrand, m_strIntegrand);
+    dx.text(kDiffFormula, m_strDiffFormula);
+    dx.text(kPoint, m_dPoint);
+    dx.text(kIntDepth, m_nIntDepth);
+    dx.text(kIntPrecision, m_dIntPrecision);
+    dx.text(kIntResult, m_dIntResult);
+    dx.text(kDiffPrecision, m_dDiffPrecision);
+    dx.text(kDiffDepth, m_nDiffDepth);
+    dx.text(kInitStep, m_dInitStep);
 }
 
 void CIntegralPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
     m_bFailed = 0;
-    connect(button(1015), &QPushButton::clicked, this, &CIntegralPage::OnIntegralEquals);
-    connect(button(1018), &QPushButton::clicked, this, &CIntegralPage::OnDerivativeEquals);
-    for (const int formula : {1001, 1009}) diagnoseAsTyped(control<FieldEdit>(formula));
+    connect(button(kIntegralEquals), &QPushButton::clicked, this, &CIntegralPage::OnIntegralEquals);
+    connect(button(kDerivativeEquals), &QPushButton::clicked, this,
+            &CIntegralPage::OnDerivativeEquals);
+    for (const int formula : {kIntegrand, kDiffFormula})
+        diagnoseAsTyped(control<FieldEdit>(formula));
     attachIntegralPagePlots(*this);
 }
 
@@ -44,7 +46,7 @@ void CIntegralPage::OnIntegralEquals() {
     });
     if (TakeOutcome(outcome, m_strIntegrand, m_dIntResult, m_strMessage, messages())) {
         UpdateData(false);
-        emit calculated(1015);
+        emit calculated(kIntegralEquals);
     }
 }
 
@@ -56,6 +58,6 @@ void CIntegralPage::OnDerivativeEquals() {
     });
     if (TakeOutcome(outcome, m_strDiffFormula, m_dDiffResult, m_strMessage, messages())) {
         UpdateData(false);
-        emit calculated(1018);
+        emit calculated(kDerivativeEquals);
     }
 }

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "app/dialog/template_page.h"
+#include "app/pages/integral_controls.h"
 #include "calculus/requests.h"
 
-// The integral and derivative page (template 131). Button 1015 ("＝" of the
-// integral group) runs the integral request, button 1018 the derivative
-// request.
+// The integral and derivative page. kIntegralEquals ("＝" of the integral
+// group) runs the integral request, kDerivativeEquals the derivative request.
 class CIntegralPage : public TemplatePage {
     Q_OBJECT
   public:

@@ -11,14 +11,13 @@
 #include <algorithm>
 
 #include "app/dialog/data_exchange.h"
-#include "app/history/history_texts.h"
 #include "app/history/matrix_list_file.h"
 #include "app/history/report_copy.h"
 #include "app/pages/page_work.h"
 #include "app/widgets/live_description.h"
 #include "app/widgets/template_widgets.h"
 #include "core/number_text.h"
-#include "matrix/matrix_messages.h"
+#include "core/string_ids.h"
 #include "matrix/text_description.h"
 
 namespace {
@@ -37,37 +36,38 @@ std::size_t firstDifference(const std::vector<std::string>& a, const std::vector
 int buttonOf(MatrixOperation operation) {
     switch (operation) {
         case MatrixOperation::Sum:
-            return 1011;
+            return kMatrixSum;
         case MatrixOperation::Difference:
-            return 1012;
+            return kMatrixDifference;
         case MatrixOperation::Product:
             break;
     }
-    return 1013;
+    return kMatrixProduct;
 }
 
 }  // namespace
 
-CMatrixPage::CMatrixPage() : TemplatePage(129), logic_(ProgramMatrixStore(), messages_, *this) {}
+CMatrixPage::CMatrixPage()
+    : TemplatePage(kMatrixTemplate), logic_(ProgramMatrixStore(), messages_, *this) {}
 
 void CMatrixPage::DoDataExchange(DataExchange& dx) {
     // The order decides which fields a refused read leaves untouched.
-    dx.control(1008, m_cbList);
-    dx.control(1007, m_cbSecond);
-    dx.control(1006, m_cbFirst);
-    dx.text(1001, m_strElements);
-    dx.text(1009, m_strName);
-    dx.text(1004, m_nRows);
-    dx.text(1005, m_nCols);
+    dx.control(kMatrixList, m_cbList);
+    dx.control(kSecondOperand, m_cbSecond);
+    dx.control(kFirstOperand, m_cbFirst);
+    dx.text(kMatrixElements, m_strElements);
+    dx.text(kMatrixName, m_strName);
+    dx.text(kMatrixRows, m_nRows);
+    dx.text(kMatrixCols, m_nCols);
 }
 
 void CMatrixPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
-    connect(button(1002), &QPushButton::clicked, this, &CMatrixPage::OnAddMatrix);
-    connect(button(1010), &QPushButton::clicked, this, &CMatrixPage::OnDeleteMatrix);
-    connect(button(1011), &QPushButton::clicked, this, &CMatrixPage::OnSum);
-    connect(button(1012), &QPushButton::clicked, this, &CMatrixPage::OnDifference);
-    connect(button(1013), &QPushButton::clicked, this, &CMatrixPage::OnProduct);
+    connect(button(kAddMatrix), &QPushButton::clicked, this, &CMatrixPage::OnAddMatrix);
+    connect(button(kDeleteMatrix), &QPushButton::clicked, this, &CMatrixPage::OnDeleteMatrix);
+    connect(button(kMatrixSum), &QPushButton::clicked, this, &CMatrixPage::OnSum);
+    connect(button(kMatrixDifference), &QPushButton::clicked, this, &CMatrixPage::OnDifference);
+    connect(button(kMatrixProduct), &QPushButton::clicked, this, &CMatrixPage::OnProduct);
     // activated: only the user's picks, never a selection the page sets.
     connect(m_cbList, &QComboBox::activated, this, [this](int position) {
         logic_.selectInList(position);
@@ -77,9 +77,9 @@ void CMatrixPage::OnInitDialog() {
             [this](int position) { logic_.selectFirst(position); });
     connect(m_cbSecond, &QComboBox::activated, this,
             [this](int position) { logic_.selectSecond(position); });
-    auto* rows = control<QLineEdit>(1004);
-    auto* cols = control<QLineEdit>(1005);
-    auto* elements = control<QPlainTextEdit>(1001);
+    auto* rows = control<QLineEdit>(kMatrixRows);
+    auto* cols = control<QLineEdit>(kMatrixCols);
+    auto* elements = control<QPlainTextEdit>(kMatrixElements);
     describeAsTyped(
         elements,
         [=] {
@@ -90,7 +90,7 @@ void CMatrixPage::OnInitDialog() {
             return fromStd(DescribeMatrixText(elements->toPlainText().toStdString(), shape));
         },
         {rows, cols});
-    offerLatexCopy(control<TextArea>(1001), rows, cols, messages_);
+    offerLatexCopy(control<TextArea>(kMatrixElements), rows, cols, messages_);
     addListActions();
 }
 

@@ -5,15 +5,16 @@
 #include <vector>
 
 #include "app/dialog/template_page.h"
+#include "app/pages/matrix_controls.h"
 #include "app/work/window_messages.h"
 #include "matrix/matrix_page_logic.h"
 
 class QComboBox;
 
-// The matrix page (template 129). Buttons 1002 ("添加"), 1010 ("删除"), 1011,
-// 1012 and 1013 (sum, difference, product) and a pick in the matrix list 1008
-// run the page's handlers; picks in the operand selectors 1006 and 1007 only
-// select. The fields are the page logic's own: the exchange reads and writes
+// The matrix page. kAddMatrix ("添加"), kDeleteMatrix ("删除"), kMatrixSum,
+// kMatrixDifference and kMatrixProduct, and a pick in kMatrixList run the
+// page's handlers; picks in the operand selectors kFirstOperand and
+// kSecondOperand only select. The fields are the page logic's own: the exchange reads and writes
 // them, and the three selectors show the logic's names and selections.
 // Ctrl+S and Ctrl+O, also in the matrix list's context menu, save the list to
 // a file and add the matrices of a file to it; the element edit copies its

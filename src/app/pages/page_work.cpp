@@ -8,11 +8,7 @@
 #include "core/string_table.h"
 #include "expr/diagnosis.h"
 
-namespace {
-
-constexpr int kNoMemoryMessage = 129;
-
-}  // namespace
+namespace {}  // namespace
 
 RequestOutcome RunPageRequest(QWidget* owner,
                               const std::function<RequestOutcome(WorkControl*)>& request) {
@@ -21,7 +17,7 @@ RequestOutcome RunPageRequest(QWidget* owner,
         case WorkEnd::Done:
             return outcome.value_or(RequestOutcome::cancelled());
         case WorkEnd::OutOfMemory:
-            return RequestOutcome::message(kNoMemoryMessage);
+            return RequestOutcome::message(kMsgNoMemory);
         case WorkEnd::Cancelled:
             break;
     }

@@ -12,7 +12,7 @@ class MessageService;
 class QWidget;
 
 // Runs a calculus request through the long-work runner. Work that could not
-// get its storage ends in message 129; cancelled work in a cancelled outcome.
+// get its storage ends in kMsgNoMemory; cancelled work in a cancelled outcome.
 RequestOutcome RunPageRequest(QWidget* owner,
                               const std::function<RequestOutcome(WorkControl*)>& request);
 

@@ -11,34 +11,36 @@
 #include "app/widgets/live_description.h"
 #include "app/widgets/template_widgets.h"
 
-CSumProductPage::CSumProductPage() : TemplatePage(132) {}
+CSumProductPage::CSumProductPage() : TemplatePage(kSumProductTemplate) {}
 
 void CSumProductPage::DoDataExchange(DataExchange& dx) {
     // The order decides which fields a refused read leaves untouched.
-    dx.control(1023, m_editSumStep);
-    dx.control(1025, m_editProdStep);
-    dx.text(1004, m_dProdFrom);
-    dx.text(1021, m_strProdFormula);
-    dx.text(1003, m_dProdTo);
-    dx.text(1010, m_dProdResult);
-    dx.text(1025, m_dProdStep);
-    dx.text(1002, m_dSumFrom);
-    dx.check(1024, m_bProdStep);
-    dx.text(1001, m_dSumTo);
-    dx.check(1022, m_bSumStep);
-    dx.text(1009, m_dSumResult);
-    dx.text(1023, m_dSumStep);
-    dx.text(1020, m_strSumFormula);
+    dx.control(kSumStep, m_editSumStep);
+    dx.control(kProdStep, m_editProdStep);
+    dx.text(kProdFrom, m_dProdFrom);
+    dx.text(kProdFormula, m_strProdFormula);
+    dx.text(kProdTo, m_dProdTo);
+    dx.text(kProdResult, m_dProdResult);
+    dx.text(kProdStep, m_dProdStep);
+    dx.text(kSumFrom, m_dSumFrom);
+    dx.check(kProdStepBox, m_bProdStep);
+    dx.text(kSumTo, m_dSumTo);
+    dx.check(kSumStepBox, m_bSumStep);
+    dx.text(kSumResult, m_dSumResult);
+    dx.text(kSumStep, m_dSumStep);
+    dx.text(kSumFormula, m_strSumFormula);
 }
 
 void CSumProductPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
-    connect(button(1026), &QPushButton::clicked, this, &CSumProductPage::OnSumEquals);
-    connect(button(1005), &QPushButton::clicked, this, &CSumProductPage::OnProductEquals);
-    connect(control<QCheckBox>(1022), &QCheckBox::clicked, this, &CSumProductPage::OnSumStepCheck);
-    connect(control<QCheckBox>(1024), &QCheckBox::clicked, this,
+    connect(button(kSumEquals), &QPushButton::clicked, this, &CSumProductPage::OnSumEquals);
+    connect(button(kProductEquals), &QPushButton::clicked, this, &CSumProductPage::OnProductEquals);
+    connect(control<QCheckBox>(kSumStepBox), &QCheckBox::clicked, this,
+            &CSumProductPage::OnSumStepCheck);
+    connect(control<QCheckBox>(kProdStepBox), &QCheckBox::clicked, this,
             &CSumProductPage::OnProductStepCheck);
-    for (const int formula : {1020, 1021}) diagnoseAsTyped(control<FieldEdit>(formula));
+    for (const int formula : {kSumFormula, kProdFormula})
+        diagnoseAsTyped(control<FieldEdit>(formula));
     attachSumProductPagePlots(*this);
 }
 
@@ -50,7 +52,7 @@ void CSumProductPage::OnSumEquals() {
     });
     if (TakeOutcome(outcome, m_strSumFormula, m_dSumResult, m_strMessage, messages())) {
         UpdateData(false);
-        emit calculated(1026);
+        emit calculated(kSumEquals);
     }
 }
 
@@ -62,7 +64,7 @@ void CSumProductPage::OnProductEquals() {
     });
     if (TakeOutcome(outcome, m_strProdFormula, m_dProdResult, m_strMessage, messages())) {
         UpdateData(false);
-        emit calculated(1005);
+        emit calculated(kProductEquals);
     }
 }
 
@@ -70,10 +72,10 @@ void CSumProductPage::OnProductEquals() {
 // itself, which a read refused before it reaches the box would leave unread.
 void CSumProductPage::OnSumStepCheck() {
     UpdateData(true);
-    m_editSumStep->setReadOnly(!control<QCheckBox>(1022)->isChecked());
+    m_editSumStep->setReadOnly(!control<QCheckBox>(kSumStepBox)->isChecked());
 }
 
 void CSumProductPage::OnProductStepCheck() {
     UpdateData(true);
-    m_editProdStep->setReadOnly(!control<QCheckBox>(1024)->isChecked());
+    m_editProdStep->setReadOnly(!control<QCheckBox>(kProdStepBox)->isChecked());
 }

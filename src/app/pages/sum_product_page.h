@@ -4,12 +4,13 @@
 #include <string>
 
 #include "app/dialog/template_page.h"
+#include "app/pages/sum_product_controls.h"
 
 class QLineEdit;
 
-// The sum and product page (template 132). Button 1026 ("＝" of the sum
-// group) runs the sum, button 1005 the product; check boxes 1022 and 1024
-// switch their step edits 1023 and 1025 between read-only and editable.
+// The sum and product page. kSumEquals ("＝" of the sum group) runs the sum,
+// kProductEquals the product; the check boxes kSumStepBox and kProdStepBox
+// switch their step edits between read-only and editable.
 class CSumProductPage : public TemplatePage {
     Q_OBJECT
   public:

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kCannotWrite = 429;
-
 void complain(const std::string& text) { std::fprintf(stderr, "mexora: %s\n", text.c_str()); }
 
 }  // namespace
@@ -47,7 +45,7 @@ int RunHeadlessPlot(const HeadlessPlot& plot) {
     view.bottom = content.sampling.bottom;
     view.top = content.sampling.top;
     if (!WritePlotFile(plot.output, PlotPicture{setup, view, content}, plot.size, font)) {
-        complain(FormatString(kCannotWrite, {plot.output.toStdString()}));
+        complain(FormatString(kOptionCannotWrite, {plot.output.toStdString()}));
         return 1;
     }
     return 0;

@@ -18,17 +18,6 @@
 
 namespace {
 
-constexpr int kFormulaLine = 404;
-constexpr int kEquationLine = 405;
-constexpr int kIntegralResult = 406;
-constexpr int kDerivativeResult = 407;
-constexpr int kRootResult = 408;
-constexpr int kProgressionPoints = 409;
-constexpr int kProgressionChosen = 410;
-constexpr int kCursorLine = 411;
-constexpr int kCannotDraw = 412;
-constexpr int kSignChanges = 417;
-
 const QColor kCurve(0, 64, 128);
 const QColor kGrid(172, 172, 172);
 const QColor kAxis(72, 72, 72);
@@ -189,7 +178,7 @@ void Painting::drawGridAndTicks() {
 }
 
 void Painting::drawReason() {
-    const QString text = loadQString(kCannotDraw) + QLatin1Char('\n') +
+    const QString text = loadQString(kPlotCannotDraw) + QLatin1Char('\n') +
                          QString::fromStdString(picture_.content.reason);
     const QRectF room = frame_.box.adjusted(unit_ * 12, unit_ * 12, -unit_ * 12, -unit_ * 12);
     const int flags = Qt::AlignCenter | Qt::TextWordWrap;
@@ -422,7 +411,7 @@ QString ShortFormula(const std::string& formula, qsizetype characters) {
 QString PlotFormulaLine(const PlotSetup& setup) {
     // Longer than any line of a picture: the rest is elided when drawn.
     constexpr qsizetype kLongestShown = 300;
-    const int id = setup.kind == PlotKind::Equation ? kEquationLine : kFormulaLine;
+    const int id = setup.kind == PlotKind::Equation ? kPlotEquationLine : kPlotFormulaLine;
     return loadQString(id).arg(ShortFormula(setup.formula, kLongestShown));
 }
 
@@ -433,30 +422,30 @@ QString PlotResultLine(const PlotSetup& setup, const PlotContent& content) {
         case PlotKind::Integral:
             if (setup.result)
                 return QString::fromStdString(
-                    FormatString(kIntegralResult, {number(*setup.result)}));
+                    FormatString(kPlotIntegralResult, {number(*setup.result)}));
             break;
         case PlotKind::Derivative:
             if (setup.result) {
-                return QString::fromStdString(
-                    FormatString(kDerivativeResult, {number(setup.from), number(*setup.result)}));
+                return QString::fromStdString(FormatString(
+                    kPlotDerivativeResult, {number(setup.from), number(*setup.result)}));
             }
             break;
         case PlotKind::Equation: {
-            QString line = QString::fromStdString(
-                FormatString(kSignChanges, {std::to_string(content.sampling.signChanges.size())}));
+            QString line = QString::fromStdString(FormatString(
+                kPlotSignChanges, {std::to_string(content.sampling.signChanges.size())}));
             if (setup.result) {
-                line += QStringLiteral("　") +
-                        QString::fromStdString(FormatString(kRootResult, {number(*setup.result)}));
+                line += QStringLiteral("　") + QString::fromStdString(FormatString(
+                                                   kPlotRootResult, {number(*setup.result)}));
             }
             return line;
         }
         case PlotKind::Progression: {
             const std::string total = formatDouble(content.dotTotal);
             if (content.dotTotal > static_cast<double>(content.dots.size())) {
-                return QString::fromStdString(
-                    FormatString(kProgressionChosen, {total, std::to_string(content.dots.size())}));
+                return QString::fromStdString(FormatString(
+                    kPlotProgressionChosen, {total, std::to_string(content.dots.size())}));
             }
-            return QString::fromStdString(FormatString(kProgressionPoints, {total}));
+            return QString::fromStdString(FormatString(kPlotProgressionPoints, {total}));
         }
         case PlotKind::Curve:
             break;
@@ -465,6 +454,6 @@ QString PlotResultLine(const PlotSetup& setup, const PlotContent& content) {
 }
 
 QString PlotCursorLine(const PlotPoint& point) {
-    return QString::fromStdString(
-        FormatString(kCursorLine, {FormatSingleExactly(point.x), FormatSingleExactly(point.y)}));
+    return QString::fromStdString(FormatString(
+        kPlotCursorLine, {FormatSingleExactly(point.x), FormatSingleExactly(point.y)}));
 }

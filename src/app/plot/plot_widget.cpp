@@ -17,12 +17,6 @@
 
 namespace {
 
-constexpr int kAccessibleName = 403;
-constexpr int kSaveTitle = 413;
-constexpr int kSaveFilter = 414;
-constexpr int kCannotWrite = 415;
-constexpr int kHowToHandle = 418;
-
 // One wheel notch or one key press.
 constexpr double kZoomStep = 0.8;
 
@@ -32,8 +26,8 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setAccessibleName(loadQString(kAccessibleName));
-    setAccessibleDescription(loadQString(kHowToHandle));
+    setAccessibleName(loadQString(kPlotAccessibleName));
+    setAccessibleDescription(loadQString(kPlotHowToHandle));
 }
 
 PlotWidget::~PlotWidget() = default;
@@ -120,7 +114,7 @@ void PlotWidget::describe() {
     QString said = content_ ? PlotResultLine(setup_, *content_) : QString();
     if (content_ && !content_->expr) said = QString::fromStdString(content_->reason);
     if (!said.isEmpty()) said += QLatin1Char('\n');
-    setAccessibleDescription(said + loadQString(kHowToHandle));
+    setAccessibleDescription(said + loadQString(kPlotHowToHandle));
 }
 
 void PlotWidget::pointAt(QPointF position) {
@@ -154,14 +148,14 @@ bool PlotWidget::save(const QString& path) const {
 
 void PlotWidget::saveWithDialog() {
     QString selected;
-    QString path = QFileDialog::getSaveFileName(this, loadQString(kSaveTitle),
+    QString path = QFileDialog::getSaveFileName(this, loadQString(kPlotSaveTitle),
                                                 QDir::home().filePath(QStringLiteral("mexora.svg")),
-                                                loadQString(kSaveFilter), &selected);
+                                                loadQString(kPlotSaveFilter), &selected);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty())
         path += selected.contains(QLatin1String("*.png")) ? QStringLiteral(".png")
                                                           : QStringLiteral(".svg");
-    if (!save(path)) QtMessageService(this).showMessage(kCannotWrite, path.toStdString());
+    if (!save(path)) QtMessageService(this).showMessage(kPlotCannotWrite, path.toStdString());
 }
 
 void PlotWidget::paintEvent(QPaintEvent*) {

@@ -21,11 +21,6 @@
 
 namespace {
 
-constexpr int kWindowName = 400;
-constexpr int kWindowTitle = 401;
-constexpr int kMenuEntry = 402;
-constexpr int kPictureHint = 416;
-
 // The formula in the title is cut after this many characters.
 constexpr qsizetype kTitleFormula = 40;
 
@@ -62,7 +57,7 @@ class ClickOpens : public QObject {
 };
 
 QString titleFor(const std::string& formula) {
-    return loadQString(kWindowTitle).arg(ShortFormula(formula, kTitleFormula));
+    return loadQString(kPlotWindowTitle).arg(ShortFormula(formula, kTitleFormula));
 }
 
 }  // namespace
@@ -111,7 +106,7 @@ void offerPlot(FieldEdit* edit, PlotSource* source) {
     QObject::connect(edit, &QWidget::customContextMenuRequested, source, [edit, source](QPoint at) {
         QMenu* menu = edit->createStandardContextMenu();
         menu->addSeparator();
-        QAction* entry = menu->addAction(loadQString(kMenuEntry), source, &PlotSource::open);
+        QAction* entry = menu->addAction(loadQString(kPlotMenuEntry), source, &PlotSource::open);
         entry->setShortcut(kOpenKey);
         entry->setShortcutVisibleInContextMenu(true);
         menu->exec(edit->mapToGlobal(at));
@@ -123,7 +118,7 @@ void openPlotOnClick(PictureControl* picture, PlotSource* source) {
     if (!picture) return;
     picture->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     picture->setCursor(pointingHandCursor());
-    picture->setToolTip(loadQString(kPictureHint));
+    picture->setToolTip(loadQString(kPlotPictureHint));
     picture->installEventFilter(new ClickOpens(picture, source));
 }
 
@@ -136,8 +131,8 @@ PlotWindow* PlotWindow::of(QWidget* widget) {
 }
 
 PlotWindow::PlotWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
-    setAccessibleName(loadQString(kWindowName));
-    setWindowTitle(loadQString(kWindowName));
+    setAccessibleName(loadQString(kPlotWindowName));
+    setWindowTitle(loadQString(kPlotWindowName));
     plot_ = new PlotWidget(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -10,7 +10,7 @@
 CAboutDlg::CAboutDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
-    const DialogTemplate& dialog = *findDialogTemplate(100);
+    const DialogTemplate& dialog = *findDialogTemplate(kAboutTemplate);
     setFixedSize(dialogUnitRect(0, 0, dialog.width, dialog.height).size());
     setWindowTitle(
         QString::fromUtf8(dialog.caption.data(), static_cast<qsizetype>(dialog.caption.size())));

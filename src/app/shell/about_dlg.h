@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-// The About box (template 100): icon, version line, copyright line and OK.
+// The About box: icon, version line, copyright line and OK.
 // Enter, Escape, OK and the close box all close it.
 class CAboutDlg : public QDialog {
     Q_OBJECT

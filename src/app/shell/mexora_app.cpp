@@ -32,11 +32,15 @@ struct CommandLine {
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Displays version information.")};
     // A picture of a formula, drawn with no window.
-    QCommandLineOption plot{QStringLiteral("plot"), loadQString(419), QStringLiteral("FORMULA")};
-    QCommandLineOption from{QStringLiteral("from"), loadQString(420), QStringLiteral("A")};
-    QCommandLineOption to{QStringLiteral("to"), loadQString(421), QStringLiteral("B")};
-    QCommandLineOption output{QStringLiteral("output"), loadQString(422), QStringLiteral("FILE")};
-    QCommandLineOption size{QStringLiteral("size"), loadQString(423), QStringLiteral("WxH")};
+    QCommandLineOption plot{QStringLiteral("plot"), loadQString(kOptionPlotHelp),
+                            QStringLiteral("FORMULA")};
+    QCommandLineOption from{QStringLiteral("from"), loadQString(kOptionFromHelp),
+                            QStringLiteral("A")};
+    QCommandLineOption to{QStringLiteral("to"), loadQString(kOptionToHelp), QStringLiteral("B")};
+    QCommandLineOption output{QStringLiteral("output"), loadQString(kOptionOutputHelp),
+                              QStringLiteral("FILE")};
+    QCommandLineOption size{QStringLiteral("size"), loadQString(kOptionSizeHelp),
+                            QStringLiteral("WxH")};
 
     CommandLine() {
         parser.setApplicationDescription(
@@ -55,13 +59,6 @@ struct CommandLine {
         return nullptr;
     }
 };
-
-constexpr int kPlotOptionAlone = 424;
-constexpr int kPlotNeedsMore = 425;
-constexpr int kNotANumber = 426;
-constexpr int kBadSize = 427;
-constexpr int kBadOutput = 428;
-constexpr int kNoDisplay = 464;
 
 QStringList argumentList(int argc, char* argv[]) {
     QStringList arguments;
@@ -86,11 +83,11 @@ void loadQtTranslation(QApplication& app) {
 
 void showAlreadyRunning() {
     if (messagesGoToStderr()) {
-        printMessage(CMexoraApp::kAlreadyRunningMessage);
+        printMessage(kMsgAlreadyRunning);
         return;
     }
     QMessageBox::information(nullptr, QCoreApplication::applicationName(),
-                             loadQString(CMexoraApp::kAlreadyRunningMessage));
+                             loadQString(kMsgAlreadyRunning));
 }
 
 }  // namespace
@@ -136,19 +133,20 @@ QString usageText(int id, const QString& first, const QString& second = {}) {
 bool readPlotOptions(const CommandLine& line, HeadlessPlot& plot) {
     const QCommandLineParser& parser = line.parser;
     if (!parser.isSet(line.from) || !parser.isSet(line.to) || !parser.isSet(line.output))
-        return refuse(loadQString(kPlotNeedsMore));
+        return refuse(loadQString(kOptionPlotNeedsMore));
     plot.formula = parser.value(line.plot).toStdString();
     for (const auto& [option, value] : {std::pair{&line.from, &plot.from}, {&line.to, &plot.to}}) {
         const QString text = parser.value(*option);
         const std::optional<double> number = parseDoubleField(text.toStdString());
         if (!number || !std::isfinite(*number))
-            return refuse(usageText(kNotANumber, QStringLiteral("--") + option->names()[0], text));
+            return refuse(
+                usageText(kOptionNotANumber, QStringLiteral("--") + option->names()[0], text));
         *value = *number;
     }
     plot.output = parser.value(line.output);
     const QString suffix = QFileInfo(plot.output).suffix().toLower();
     if (suffix != QLatin1String("svg") && suffix != QLatin1String("png"))
-        return refuse(usageText(kBadOutput, plot.output));
+        return refuse(usageText(kOptionBadOutput, plot.output));
     if (parser.isSet(line.size)) {
         const QString text = parser.value(line.size);
         const QRegularExpressionMatch match =
@@ -156,7 +154,7 @@ bool readPlotOptions(const CommandLine& line, HeadlessPlot& plot) {
         const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
         const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
         if (width < 16 || width > 10000 || height < 16 || height > 10000)
-            return refuse(usageText(kBadSize, text));
+            return refuse(usageText(kOptionBadSize, text));
         plot.size = QSize(width, height);
     }
     return true;
@@ -174,7 +172,7 @@ std::optional<int> CMexoraApp::AnswerWithoutDisplay(int argc, char* argv[]) {
     // Qt's own option chooses a platform, perhaps one without a display.
     if (arguments.contains(QStringLiteral("-platform"))) return std::nullopt;
     if (!argumentsAccepted(arguments)) return kExitUsage;
-    print(stderr, QStringLiteral("mexora: %1\n").arg(loadQString(kNoDisplay)));
+    print(stderr, QStringLiteral("mexora: %1\n").arg(loadQString(kOptionNoDisplay)));
     return 1;
 }
 
@@ -183,7 +181,7 @@ bool CMexoraApp::argumentsAccepted(const QStringList& arguments) {
     const bool parsed = line.parser.parse(arguments);
     if (const QString error = argumentError(line, parsed); !error.isEmpty()) return refuse(error);
     if (const QCommandLineOption* alone = line.plotOptionSet())
-        return refuse(usageText(kPlotOptionAlone, QStringLiteral("--") + alone->names()[0]));
+        return refuse(usageText(kOptionOfPlot, QStringLiteral("--") + alone->names()[0]));
     return true;
 }
 

@@ -33,7 +33,6 @@ class CMexoraApp {
     int InitInstance(QApplication& app);
 
     static constexpr auto kMarkerName = "Mexora 1.0";
-    static constexpr int kAlreadyRunningMessage = 124;
 
   private:
     static bool argumentsAccepted(const QStringList& arguments);

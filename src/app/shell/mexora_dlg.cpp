@@ -16,7 +16,6 @@
 #include "app/dialog/dialog_scale.h"
 #include "app/dialog/template_page.h"
 #include "app/history/history.h"
-#include "app/history/history_texts.h"
 #include "app/history/history_window.h"
 #include "app/history/request_record.h"
 #include "app/look/art.h"
@@ -29,6 +28,7 @@
 #include "app/widgets/hyper_link.h"
 #include "app/widgets/template_widgets.h"
 #include "app/work/long_work.h"
+#include "core/string_ids.h"
 
 #ifdef Q_OS_WIN
 #define NOMINMAX
@@ -40,17 +40,15 @@ namespace {
 
 struct NavigationEntry {
     int labelId;  // string table
-    int picture;  // in strip 136
+    int picture;  // in kNavigationStrip
 };
 
 // Entry index = list item index = page index.
 constexpr NavigationEntry kNavigation[CMexoraDlg::kPageCount] = {
-    {115, 1}, {116, 2}, {117, 0}, {118, 3}, {119, 4}, {128, 2},
+    {kNavCover, 1},      {kNavMatrix, 2},   {kNavIntegral, 0},
+    {kNavSumProduct, 3}, {kNavEquation, 4}, {kNavDeterminant, 2},
 };
 
-constexpr int kAboutLabel = 101;
-constexpr int kMailLabel = 1013;
-constexpr int kHomePageLabel = 1014;
 constexpr auto kMailTarget = "mailto:mexora@example.org";
 constexpr auto kHomePageTarget = "http://example.org";
 
@@ -61,7 +59,7 @@ const QColor kLinkHover(255, 0, 0);
 }  // namespace
 
 CMexoraDlg::CMexoraDlg(MessageService* messages, FileChooser* files)
-    : DialogWidget(102),
+    : DialogWidget(kMainWindowTemplate),
       m_hIcon(applicationIcon()),
       pageMessages_(messages),
       pageFiles_(files),
@@ -84,8 +82,8 @@ CMexoraDlg::~CMexoraDlg() {
 }
 
 void CMexoraDlg::DoDataExchange(DataExchange& dx) {
-    dx.control(1032, m_listNav);
-    dx.check(1033, m_bTopMost);
+    dx.control(kNavigationList, m_listNav);
+    dx.check(kAlwaysOnTop, m_bTopMost);
 }
 
 void CMexoraDlg::OnInitDialog() {
@@ -96,7 +94,7 @@ void CMexoraDlg::OnInitDialog() {
     createPages();
     connect(m_listNav, &QListWidget::clicked, this, &CMexoraDlg::OnClickNavList);
     connect(m_listNav, &QListWidget::doubleClicked, this, &CMexoraDlg::OnClickNavList);
-    connect(control<QCheckBox>(1033), &QCheckBox::clicked, this, &CMexoraDlg::OnTopMost);
+    connect(control<QCheckBox>(kAlwaysOnTop), &QCheckBox::clicked, this, &CMexoraDlg::OnTopMost);
     if (auto* keyed = qobject_cast<ListControl*>(m_listNav)) {
         connect(keyed, &ListControl::currentMovedByKey, this, &CMexoraDlg::showPageOfKey);
     }
@@ -152,8 +150,8 @@ void CMexoraDlg::addShortcuts() {
 
 void CMexoraDlg::bindLinks() {
     const QCursor hand = pointingHandCursor();
-    const std::pair<int, const char*> bindings[] = {{kMailLabel, kMailTarget},
-                                                    {kHomePageLabel, kHomePageTarget}};
+    const std::pair<int, const char*> bindings[] = {{kMailLink, kMailTarget},
+                                                    {kHomePageLink, kHomePageTarget}};
     for (std::size_t i = 0; i < links_.size(); ++i) {
         links_[i] = std::make_unique<CHyperLink>();
         links_[i]->BindLabel(control(bindings[i].first), this, kLinkNormal, kLinkHover,
@@ -163,8 +161,12 @@ void CMexoraDlg::bindLinks() {
 }
 
 void CMexoraDlg::createPages() {
-    m_pPages = {new TemplatePage(130), new CMatrixPage,   new CIntegralPage,
-                new CSumProductPage,   new CEquationPage, new CDeterminantPage};
+    m_pPages = {new TemplatePage(kCoverTemplate),
+                new CMatrixPage,
+                new CIntegralPage,
+                new CSumProductPage,
+                new CEquationPage,
+                new CDeterminantPage};
     for (std::size_t i = 0; i < m_pPages.size(); ++i) {
         TemplatePage* page = m_pPages[i];
         if (pageMessages_) page->setMessageService(pageMessages_);
@@ -240,7 +242,7 @@ void CMexoraDlg::OnSysCommand(int id) {
 }
 
 void CMexoraDlg::addSystemMenuEntries(QMenu& menu) {
-    const QString text = loadQString(kAboutLabel);
+    const QString text = loadQString(kAboutMenuEntry);
     if (text.isEmpty()) return;
     menu.addSeparator();
     menu.addAction(text, this, [this] { OnSysCommand(kAboutCommand); });
@@ -305,7 +307,7 @@ void CMexoraDlg::appendToSystemMenu() {
 #ifdef Q_OS_WIN
     if (systemMenuExtended_) return;
     systemMenuExtended_ = true;
-    const QString text = loadQString(kAboutLabel);
+    const QString text = loadQString(kAboutMenuEntry);
     HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
     if (menu && !text.isEmpty()) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);

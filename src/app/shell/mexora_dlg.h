@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/dialog/dialog_widget.h"
+#include "app/shell/main_window_controls.h"
 
 class CHyperLink;
 class History;
@@ -15,7 +16,7 @@ class QMenu;
 class QModelIndex;
 class TemplatePage;
 
-// The main window (template 102): the navigation list on the right, the page
+// The main window: the navigation list on the right, the page
 // area on the left holding the cover and the five calculation pages, and along
 // the bottom the always-on-top check box, the author label and two links.
 class CMexoraDlg : public DialogWidget {

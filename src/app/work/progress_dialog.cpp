@@ -14,10 +14,6 @@
 
 namespace {
 
-constexpr int kWorkingText = 130;
-constexpr int kPointsText = 131;
-constexpr int kCancelText = 132;
-constexpr int kProgressName = 355;
 constexpr int kBarSteps = 1000;
 
 }  // namespace
@@ -26,14 +22,14 @@ ProgressDialog::ProgressDialog(WorkControl& control, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint |
                           Qt::WindowCloseButtonHint),
       control_(control),
-      label_(new QLabel(loadQString(kWorkingText), this)),
+      label_(new QLabel(loadQString(kProgressWorking), this)),
       bar_(new QProgressBar(this)),
       timeLeft_(new QLabel(this)),
-      cancelButton_(new QPushButton(loadQString(kCancelText), this)) {
+      cancelButton_(new QPushButton(loadQString(kProgressCancel), this)) {
     setObjectName(QStringLiteral("progressDialog"));
     setWindowTitle(QCoreApplication::applicationName());
     bar_->setTextVisible(false);
-    bar_->setAccessibleName(loadQString(kProgressName));
+    bar_->setAccessibleName(loadQString(kNameProgress));
     bar_->setMinimumWidth(scaledPixels(260));
     timeLeft_->setObjectName(QStringLiteral("timeLeft"));
     // The line is there from the start, so the dialog keeps its size when it fills.
@@ -66,7 +62,7 @@ void ProgressDialog::refresh() {
         bar_->setTextVisible(false);
     }
     if (const unsigned long long points = control_.points(); points > 0) {
-        label_->setText(loadQString(kPointsText).arg(points));
+        label_->setText(loadQString(kProgressPoints).arg(points));
     }
     estimate_.add(static_cast<double>(clock_.elapsed()) / 1000.0, fraction);
     const std::optional<double> seconds = estimate_.secondsLeft();

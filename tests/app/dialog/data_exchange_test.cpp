@@ -87,7 +87,7 @@ TEST(DataExchange, ARefusedReadStopsTheExchangeAtThatControl) {
     EXPECT_EQ(page.m_nIntDepth, 10);
     EXPECT_EQ(page.m_dIntPrecision, 0.0001);
     EXPECT_EQ(page.m_dInitStep, 0.01);
-    EXPECT_EQ(hosted.messages.shown, std::vector<int>{DataExchange::kNotAnIntegerMessage});
+    EXPECT_EQ(hosted.messages.shown, std::vector<int>{kMsgNotAnInteger});
     EXPECT_EQ(QApplication::focusWidget(), lineEdit(page, 1020));
     EXPECT_EQ(lineEdit(page, 1020)->selectedText(), "12a");
 
@@ -110,20 +110,20 @@ TEST(DataExchange, RefusesWhatIsNotANumberWithItsOwnMessage) {
         EXPECT_FALSE(page.UpdateData(true)) << bad;
         EXPECT_EQ(page.m_dDelta, 0.01) << bad;
     }
-    EXPECT_EQ(hosted.messages.shown, std::vector<int>(6, DataExchange::kNotANumberMessage));
+    EXPECT_EQ(hosted.messages.shown, std::vector<int>(6, kMsgNotANumber));
 
     Hosted<CMatrixPage> matrix;
     for (const char* bad : {"", "1.5", "2e1", "99999999999"}) {
         lineEdit(matrix.page, 1004)->setText(bad);
         EXPECT_FALSE(matrix.page.UpdateData(true)) << bad;
     }
-    EXPECT_EQ(matrix.messages.shown, std::vector<int>(4, DataExchange::kNotAnIntegerMessage));
+    EXPECT_EQ(matrix.messages.shown, std::vector<int>(4, kMsgNotAnInteger));
 
     // A single's field refuses what a single cannot hold.
     Hosted<CDeterminantPage> determinant;
     lineEdit(determinant.page, 1009)->setText("1e39");
     EXPECT_FALSE(determinant.page.UpdateData(true));
-    EXPECT_EQ(determinant.messages.shown, std::vector<int>{DataExchange::kNotANumberMessage});
+    EXPECT_EQ(determinant.messages.shown, std::vector<int>{kMsgNotANumber});
 }
 
 TEST(DataExchange, TextsKeepLineBreaksAndChineseCharacters) {

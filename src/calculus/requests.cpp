@@ -10,6 +10,7 @@
 #include "calculus/root_solver.h"
 #include "core/string_ids.h"
 #include "expr/compiler.h"
+#include "expr/diagnosis.h"
 
 namespace {
 
@@ -23,18 +24,19 @@ std::unique_ptr<CompiledExpression> compile(std::string_view formula) {
 
 bool cancelled(const WorkControl* control) { return control && control->cancelRequested(); }
 
-// The failure of a request on expr.
-RequestOutcome failure(int message, const CompiledExpression& expr) {
+// The failure of a request on formula, compiled into expr: a formula with no
+// value says why.
+RequestOutcome failure(int message, std::string_view formula, const CompiledExpression& expr) {
     RequestOutcome outcome = RequestOutcome::message(message);
-    outcome.formulaHasNoValue = !expr.hasValue;
+    if (!expr.hasValue) outcome.diagnosis = DiagnosisLine(DiagnoseFormula(formula));
     return outcome;
 }
 
 // The end of a method that reports failure through a flag.
-RequestOutcome judge(double result, int flag, int failureMessage, const CompiledExpression& expr,
-                     const WorkControl* control) {
+RequestOutcome judge(double result, int flag, int failureMessage, std::string_view formula,
+                     const CompiledExpression& expr, const WorkControl* control) {
     if (cancelled(control)) return RequestOutcome::cancelled();
-    if (IsFailedResult(result) || flag == 1) return failure(failureMessage, expr);
+    if (IsFailedResult(result) || flag == 1) return failure(failureMessage, formula, expr);
     return RequestOutcome::result(result);
 }
 
@@ -48,11 +50,11 @@ RequestOutcome runProgression(std::string_view formula, bool stepSet, double ste
         case ProgressionEnd::Cancelled:
             return RequestOutcome::cancelled();
         case ProgressionEnd::Stuck:
-            return failure(failureMessage, *expr);
+            return failure(failureMessage, formula, *expr);
         case ProgressionEnd::Done:
             break;
     }
-    if (IsFailedResult(result)) return failure(failureMessage, *expr);
+    if (IsFailedResult(result)) return failure(failureMessage, formula, *expr);
     return RequestOutcome::result(result);
 }
 
@@ -66,7 +68,7 @@ RequestOutcome RunIntegralRequest(std::string_view formula, double lower, double
     const auto expr = compile(formula);
     failed = 0;
     const double r = Integral(*expr, lower, upper, precision, depth, failed, control);
-    return judge(r, failed, kMsgIntegralFailed, *expr, control);
+    return judge(r, failed, kMsgIntegralFailed, formula, *expr, control);
 }
 
 RequestOutcome RunDerivativeRequest(std::string_view formula, double point, double initialStep,
@@ -76,7 +78,7 @@ RequestOutcome RunDerivativeRequest(std::string_view formula, double point, doub
     const auto expr = compile(formula);
     failed = 0;
     const double r = Derivative(*expr, point, initialStep, precision, depth, failed, control);
-    return judge(r, failed, kMsgDerivativeFailed, *expr, control);
+    return judge(r, failed, kMsgDerivativeFailed, formula, *expr, control);
 }
 
 RequestOutcome RunSumRequest(std::string_view formula, double from, double to, bool stepSet,
@@ -102,5 +104,5 @@ RequestOutcome RunSolveRequest(std::string_view formula, double left, double rig
     const auto expr = compile(formula);
     noRoot = 0;
     const double r = FindRoot(*expr, left, right, delta, epsilon, noRoot, control);
-    return judge(r, noRoot, kMsgNoRoot, *expr, control);
+    return judge(r, noRoot, kMsgNoRoot, formula, *expr, control);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "core/work_control.h"
@@ -14,12 +15,12 @@ struct RequestOutcome {
     Kind kind = Kind::Cancelled;
     double value = 0.0;  // the result to show, for Value
     int messageId = 0;   // the string-table message, for Message
-    // For a Message: the request failed on a formula that has no value at
-    // all, whose diagnosis then says why.
-    bool formulaHasNoValue = false;
+    // For a Message on a formula that has no value at all: why, as the line
+    // the message shows under it ("第 N 个字符：..."); empty otherwise.
+    std::string diagnosis;
 
-    static RequestOutcome result(double value) { return {Kind::Value, value, 0}; }
-    static RequestOutcome message(int id) { return {Kind::Message, 0.0, id}; }
+    static RequestOutcome result(double value) { return {Kind::Value, value, 0, {}}; }
+    static RequestOutcome message(int id) { return {Kind::Message, 0.0, id, {}}; }
     static RequestOutcome cancelled() { return {}; }
 };
 

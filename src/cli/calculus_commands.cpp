@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mexora-cli integral, derivative, sum, product and solve: the requests of the
-// calculus pages, with the pages' defaults.
+// calculus pages, with the pages' defaults. They share one shape, FORMULA,
+// numbers, options, so one table describes them and one runner reads them.
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,132 +15,116 @@
 
 namespace {
 
-// Reads the plain arguments after the formula as numbers, and the options
-// given (others keep their defaults). nullopt after a usage error.
-struct Reader {
-    const CommandArguments& args;
-    std::string_view usage;
-    bool ok = true;
+// What a command's request is given: the numbers after FORMULA, then its
+// options in the order of its help, each the default where it is not given
+// (an integer option's value is exact in a double); and whether --step was
+// given.
+struct CalculusValues {
+    std::vector<double> values;
+    bool stepGiven = false;
 
-    double number(std::size_t index, std::string_view what) {
-        if (!ok) return 0.0;
-        const auto value = readNumberArgument(args.plain[index], what);
-        ok = value.has_value();
-        return value.value_or(0.0);
-    }
-    double option(std::string_view name, double fallback) {
-        const auto it = args.options.find(name);
-        if (!ok || it == args.options.end()) return fallback;
-        const auto value = readNumberArgument(it->second, std::string("--") + std::string(name));
-        ok = value.has_value();
-        return value.value_or(fallback);
-    }
-    // Runs the request on the formula once every argument has been read; a
-    // usage error when one did not parse.
-    template <class Request>
-    int run(Request request) const {
-        if (!ok) return kExitUsage;
-        const std::optional<std::string> formula = readTextArgument(args.plain[0], "FORMULA");
-        if (!formula) return kExitUsage;
-        const RequestOutcome outcome =
-            runLongRequest([&](WorkControl* control) { return request(*formula, control); });
-        const int status = reportOutcome(outcome);
-        if (outcome.kind == RequestOutcome::Kind::Message && outcome.formulaHasNoValue) {
-            reportFormulaDiagnosis(*formula);
-        }
-        return status;
-    }
-
-    int intOption(std::string_view name, int fallback) {
-        const auto it = args.options.find(name);
-        if (!ok || it == args.options.end()) return fallback;
-        const auto value = readIntArgument(it->second, std::string("--") + std::string(name));
-        ok = value.has_value();
-        return value.value_or(fallback);
-    }
+    double operator[](std::size_t i) const { return values[i]; }
+    int integer(std::size_t i) const { return static_cast<int>(values[i]); }
 };
 
-std::optional<CommandArguments> parse(const std::vector<std::string>& args,
-                                      const std::vector<std::string_view>& options,
-                                      std::size_t plainCount, std::string_view usage) {
-    auto split = splitArguments(args, options);
-    if (!split) {
-        usageError("bad arguments", usage);
-        return std::nullopt;
-    }
-    if (split->plain.size() != plainCount) {
-        usageError("expected " + std::to_string(plainCount) + " arguments", usage);
-        return std::nullopt;
-    }
-    return split;
+using CalculusRun = RequestOutcome (*)(const std::string& formula, const CalculusValues& v,
+                                       WorkControl* control);
+
+struct CalculusCommand {
+    std::string_view name;
+    std::vector<std::string_view> numbers;  // the plain arguments after FORMULA
+    CalculusRun run;
+};
+
+const std::vector<CalculusCommand>& calculusCommands() {
+    static const std::vector<CalculusCommand> commands = {
+        {"integral",
+         {"LOWER", "UPPER"},
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
+             int failed = 0;
+             return RunIntegralRequest(formula, v[0], v[1], v[2], v.integer(3), failed, control);
+         }},
+        {"derivative",
+         {"POINT"},
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
+             int failed = 0;
+             return RunDerivativeRequest(formula, v[0], v[1], v[2], v.integer(3), failed, control);
+         }},
+        {"sum",
+         {"FROM", "TO"},
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
+             return RunSumRequest(formula, v[0], v[1], v.stepGiven, v[2], control);
+         }},
+        {"product",
+         {"FROM", "TO"},
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
+             return RunProductRequest(formula, v[0], v[1], v.stepGiven, v[2], control);
+         }},
+        {"solve",
+         {"LEFT", "RIGHT"},
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
+             int noRoot = 0;
+             return RunSolveRequest(formula, v[0], v[1], v[2], v[3], noRoot, control);
+         }},
+    };
+    return commands;
 }
 
-template <class Request>
-int runProgressionCommand(const std::vector<std::string>& argv, std::string_view usage,
-                          Request request) {
-    const auto args = parse(argv, {"step"}, 3, usage);
-    if (!args) return kExitUsage;
-    Reader read{*args, usage};
-    const double from = read.number(1, "FROM");
-    const double to = read.number(2, "TO");
-    const bool stepSet = args->options.count("step") != 0;
-    const double step = read.option("step", 0.0);
-    return read.run([&](const std::string& formula, WorkControl* control) {
-        return request(formula, from, to, stepSet, step, control);
-    });
+// Reads the values in order; after the first that does not read (its error
+// written), the rest are not read.
+std::optional<CalculusValues> readValues(const CalculusCommand& command, const CommandHelp& help,
+                                         const CommandArguments& args) {
+    CalculusValues read;
+    for (std::size_t i = 0; i < command.numbers.size(); ++i) {
+        const auto value = readNumberArgument(args.plain[i + 1], command.numbers[i]);
+        if (!value) return std::nullopt;
+        read.values.push_back(*value);
+    }
+    for (const OptionHelp& option : help.options) {
+        const auto given = args.options.find(option.name);
+        if (given == args.options.end()) {
+            read.values.push_back(option.fallback);
+            continue;
+        }
+        const std::string what = "--" + std::string(option.name);
+        std::optional<double> value;
+        if (option.integer) {
+            if (const auto integer = readIntArgument(given->second, what)) value = *integer;
+        } else {
+            value = readNumberArgument(given->second, what);
+        }
+        if (!value) return std::nullopt;
+        read.values.push_back(*value);
+    }
+    read.stepGiven = args.options.count("step") != 0;
+    return read;
+}
+
+int runCalculusCommand(const CalculusCommand& command, const std::vector<std::string>& argv) {
+    const CommandHelp& help = *findCommandHelp(command.name);
+    std::vector<std::string_view> optionNames;
+    for (const OptionHelp& option : help.options) optionNames.push_back(option.name);
+    const auto args = splitArguments(argv, optionNames);
+    if (!args) return usageError("bad arguments", help.usage);
+    const std::size_t plainCount = command.numbers.size() + 1;
+    if (args->plain.size() != plainCount)
+        return usageError("expected " + std::to_string(plainCount) + " arguments", help.usage);
+    const std::optional<CalculusValues> values = readValues(command, help, *args);
+    if (!values) return kExitUsage;
+    const std::optional<std::string> formula = readTextArgument(args->plain[0], "FORMULA");
+    if (!formula) return kExitUsage;
+    const RequestOutcome outcome = runLongRequest(
+        [&](WorkControl* control) { return command.run(*formula, *values, control); });
+    const int status = reportOutcome(outcome);
+    if (!outcome.diagnosis.empty()) std::cerr << outcome.diagnosis << '\n';
+    return status;
 }
 
 }  // namespace
 
-int runIntegralCommand(const std::vector<std::string>& argv) {
-    const std::string_view usage = commandUsage("integral");
-    const auto args = parse(argv, {"precision", "depth"}, 3, usage);
-    if (!args) return kExitUsage;
-    Reader read{*args, usage};
-    const double lower = read.number(1, "LOWER");
-    const double upper = read.number(2, "UPPER");
-    const double precision = read.option("precision", kDefaultPrecision);
-    const int depth = read.intOption("depth", kDefaultDepth);
-    return read.run([&](const std::string& formula, WorkControl* control) {
-        int failed = 0;
-        return RunIntegralRequest(formula, lower, upper, precision, depth, failed, control);
-    });
-}
-
-int runDerivativeCommand(const std::vector<std::string>& argv) {
-    const std::string_view usage = commandUsage("derivative");
-    const auto args = parse(argv, {"step", "precision", "depth"}, 2, usage);
-    if (!args) return kExitUsage;
-    Reader read{*args, usage};
-    const double point = read.number(1, "POINT");
-    const double step = read.option("step", kDefaultInitialStep);
-    const double precision = read.option("precision", kDefaultPrecision);
-    const int depth = read.intOption("depth", kDefaultDepth);
-    return read.run([&](const std::string& formula, WorkControl* control) {
-        int failed = 0;
-        return RunDerivativeRequest(formula, point, step, precision, depth, failed, control);
-    });
-}
-
-int runSumCommand(const std::vector<std::string>& argv) {
-    return runProgressionCommand(argv, commandUsage("sum"), RunSumRequest);
-}
-
-int runProductCommand(const std::vector<std::string>& argv) {
-    return runProgressionCommand(argv, commandUsage("product"), RunProductRequest);
-}
-
-int runSolveCommand(const std::vector<std::string>& argv) {
-    const std::string_view usage = commandUsage("solve");
-    const auto args = parse(argv, {"delta", "epsilon"}, 3, usage);
-    if (!args) return kExitUsage;
-    Reader read{*args, usage};
-    const double left = read.number(1, "LEFT");
-    const double right = read.number(2, "RIGHT");
-    const double delta = read.option("delta", kDefaultDelta);
-    const double epsilon = read.option("epsilon", kDefaultEpsilon);
-    return read.run([&](const std::string& formula, WorkControl* control) {
-        int noRoot = 0;
-        return RunSolveRequest(formula, left, right, delta, epsilon, noRoot, control);
-    });
+std::optional<int> runCalculusCommand(std::string_view name, const std::vector<std::string>& args) {
+    for (const CalculusCommand& command : calculusCommands()) {
+        if (command.name == name) return runCalculusCommand(command, args);
+    }
+    return std::nullopt;
 }

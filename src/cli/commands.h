@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,11 +21,9 @@ int runCheckCommand(const std::vector<std::string>& args);
 // Writes to stderr why formula cannot be read ("第 N 个字符：..."), or the
 // warnings of one that can; false when it cannot be read.
 bool reportFormulaDiagnosis(std::string_view formula);
-int runIntegralCommand(const std::vector<std::string>& args);
-int runDerivativeCommand(const std::vector<std::string>& args);
-int runSumCommand(const std::vector<std::string>& args);
-int runProductCommand(const std::vector<std::string>& args);
-int runSolveCommand(const std::vector<std::string>& args);
+// mexora-cli integral, derivative, sum, product and solve: the exit status,
+// or nullopt when name is none of them.
+std::optional<int> runCalculusCommand(std::string_view name, const std::vector<std::string>& args);
 // mexora-cli det: the determinant of a square matrix of order 2 to 50.
 int runDeterminantCommand(const std::vector<std::string>& args);
 // mexora-cli matrix: sum, difference or product of two matrices.

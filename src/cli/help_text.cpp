@@ -44,7 +44,8 @@ const std::vector<CommandHelp>& commandHelps() {
          "Romberg integration: the trapezoid rule on ever halved steps, improved by\n"
          "extrapolation, until two successive values agree to P. Each level doubles\n"
          "the number of evaluations, so N bounds the work.",
-         {kPrecision, {"depth", "N", "the most levels of halved steps (N >= 2)", kDefaultDepth}}},
+         {kPrecision,
+          {"depth", "N", "the most levels of halved steps (N >= 2)", kDefaultDepth, true}}},
         {"derivative",
          "derivative FORMULA POINT [--step H] [--precision P] [--depth N]",
          "the derivative of a formula at a point",
@@ -53,7 +54,7 @@ const std::vector<CommandHelp>& commandHelps() {
          "compared with 0.",
          {{"step", "H", "the first step h", kDefaultInitialStep},
           kPrecision,
-          {"depth", "N", "the most estimates", kDefaultDepth}}},
+          {"depth", "N", "the most estimates", kDefaultDepth, true}}},
         {"sum",
          "sum FORMULA FROM TO [--step S]",
          "the sum of a formula over x = FROM, FROM + S, ... up to TO",

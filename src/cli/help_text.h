@@ -13,7 +13,8 @@ struct OptionHelp {
     std::string_view name;   // without the leading "--"
     std::string_view value;  // the placeholder of its value
     std::string_view meaning;
-    double fallback;  // the value taken when the option is not given
+    double fallback;       // the value taken when the option is not given
+    bool integer = false;  // takes an integer only
 };
 
 struct CommandHelp {

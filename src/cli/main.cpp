@@ -11,10 +11,9 @@
 namespace {
 
 const std::vector<CliCommand> kCommands = {
-    {"eval", runEvalCommand},         {"check", runCheckCommand},
-    {"integral", runIntegralCommand}, {"derivative", runDerivativeCommand},
-    {"sum", runSumCommand},           {"product", runProductCommand},
-    {"solve", runSolveCommand},       {"det", runDeterminantCommand},
+    {"eval", runEvalCommand},
+    {"check", runCheckCommand},
+    {"det", runDeterminantCommand},
     {"matrix", runMatrixCommand},
 };
 
@@ -58,5 +57,6 @@ int main(int argc, char** argv) {
     for (const CliCommand& command : kCommands) {
         if (command.name == name) return command.run(args);
     }
+    if (const std::optional<int> status = runCalculusCommand(name, args)) return *status;
     return unknownCommand(name);
 }

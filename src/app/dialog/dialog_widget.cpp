@@ -42,7 +42,6 @@ QWidget* DialogWidget::control(int id) const {
 bool DialogWidget::UpdateData(bool saveAndValidate) {
     DataExchange dx(*this, saveAndValidate);
     DoDataExchange(dx);
-    if (!saveAndValidate) ++fieldsWritten_;
     return !dx.failed();
 }
 

@@ -39,9 +39,6 @@ class DialogWidget : public QWidget {
     // true: controls to fields; false: fields to controls. false when a read
     // was refused.
     bool UpdateData(bool saveAndValidate = true);
-    // How many times the fields were written to the controls: a handler does
-    // that after a success only, which is how a watcher tells one happened.
-    quint64 fieldsWrittenCount() const { return fieldsWritten_; }
 
     // Re-sizes the window and re-places its controls from its template at
     // the scale now (see applyDialogScale), then runs scaleChanged.
@@ -70,7 +67,6 @@ class DialogWidget : public QWidget {
     QList<CreatedControl> controls_;
     QtMessageService ownMessages_;
     MessageService* messages_;
-    quint64 fieldsWritten_ = 0;
     DialogFileChooser ownFiles_;
     FileChooser* files_ = &ownFiles_;
 };

@@ -3,20 +3,15 @@
 
 #include <string>
 
-#include "app/dialog/template_page.h"
 #include "app/pages/determinant_controls.h"
-#include "app/work/window_messages.h"
+#include "app/pages/logic_page.h"
 #include "matrix/determinant_page_logic.h"
 
-// The determinant page. kCompute ("计算") runs the
-// computation; high orders run as long work that can be cancelled. The fields
-// are the page logic's own. The element edit copies its determinant as LaTeX.
-class CDeterminantPage : public TemplatePage, private PageControls {
+// The determinant page. kCompute ("计算") runs the computation; high orders
+// run as long work that can be cancelled. The fields are the page logic's
+// own. The element edit copies its determinant as LaTeX.
+class CDeterminantPage : public LogicPage<DeterminantPageLogic> {
     Q_OBJECT
-  private:
-    WindowMessages messages_{*this};
-    DeterminantPageLogic logic_;
-
   public:
     CDeterminantPage();
 
@@ -29,8 +24,4 @@ class CDeterminantPage : public TemplatePage, private PageControls {
   protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
-
-  private:
-    bool readControls() override { return UpdateData(true); }
-    void refreshControls() override { UpdateData(false); }
 };

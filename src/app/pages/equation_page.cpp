@@ -4,12 +4,23 @@
 #include <QPushButton>
 
 #include "app/dialog/data_exchange.h"
-#include "app/pages/page_work.h"
-#include "app/plot/page_plots.h"
-#include "app/widgets/live_description.h"
-#include "app/widgets/template_widgets.h"
 
-CEquationPage::CEquationPage() : TemplatePage(kEquationTemplate) {}
+CEquationPage::CEquationPage() : CalculationPage(kEquationTemplate) {
+    // This page keeps no message text.
+    describe({.button = kSolve,
+              .kind = kKindRoot,
+              .inputs = {kEquationFormula, kLeft, kRight, kDelta, kEpsilon},
+              .result = kRoot,
+              .formula = kEquationFormula,
+              .from = kLeft,
+              .to = kRight,
+              .plot = PlotKind::Equation},
+             {[this](WorkControl* control) {
+                  return RunSolveRequest(m_strFormula, m_dLeft, m_dRight, m_dDelta, m_dEpsilon,
+                                         m_bNoRoot, control);
+              },
+              &m_dRoot});
+}
 
 void CEquationPage::DoDataExchange(DataExchange& dx) {
     // The order decides which fields a refused read leaves untouched.
@@ -25,19 +36,7 @@ void CEquationPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
     m_bNoRoot = 0;
     connect(button(kSolve), &QPushButton::clicked, this, &CEquationPage::OnSolve);
-    diagnoseAsTyped(control<FieldEdit>(kEquationFormula));
-    attachEquationPagePlots(*this);
+    watchFormulas();
 }
 
-void CEquationPage::OnSolve() {
-    if (!UpdateData(true)) return;
-    const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
-        return RunSolveRequest(m_strFormula, m_dLeft, m_dRight, m_dDelta, m_dEpsilon, m_bNoRoot,
-                               control);
-    });
-    std::string message;  // this page loads its messages into a local string
-    if (TakeOutcome(outcome, m_strFormula, m_dRoot, message, messages())) {
-        UpdateData(false);
-        emit calculated(kSolve);
-    }
-}
+void CEquationPage::OnSolve() { runRequest(kSolve); }

@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "app/dialog/template_page.h"
+#include "app/pages/calculation_page.h"
 #include "app/pages/equation_controls.h"
 #include "calculus/requests.h"
 
 // The equation page. kSolve ("解出") runs the solver.
-class CEquationPage : public TemplatePage {
+class CEquationPage : public CalculationPage {
     Q_OBJECT
   public:
     CEquationPage();

@@ -4,12 +4,37 @@
 #include <QPushButton>
 
 #include "app/dialog/data_exchange.h"
-#include "app/pages/page_work.h"
-#include "app/plot/page_plots.h"
-#include "app/widgets/live_description.h"
-#include "app/widgets/template_widgets.h"
+#include "app/look/art_ids.h"
 
-CIntegralPage::CIntegralPage() : TemplatePage(kIntegralTemplate) {}
+CIntegralPage::CIntegralPage() : CalculationPage(kIntegralTemplate) {
+    describe({.button = kIntegralEquals,
+              .kind = kKindIntegral,
+              .inputs = {kIntegrand, kLower, kUpper, kIntPrecision, kIntDepth},
+              .result = kIntResult,
+              .formula = kIntegrand,
+              .from = kLower,
+              .to = kUpper,
+              .plot = PlotKind::Integral,
+              .picture = kIntegralPageIcon},
+             {[this](WorkControl* control) {
+                  return RunIntegralRequest(m_strIntegrand, m_dLower, m_dUpper, m_dIntPrecision,
+                                            m_nIntDepth, m_bFailed, control);
+              },
+              &m_dIntResult, &m_strMessage});
+    describe({.button = kDerivativeEquals,
+              .kind = kKindDerivative,
+              .inputs = {kDiffFormula, kPoint, kInitStep, kDiffPrecision, kDiffDepth},
+              .result = kDiffResult,
+              .formula = kDiffFormula,
+              .from = kPoint,
+              .to = kPoint,
+              .plot = PlotKind::Derivative},
+             {[this](WorkControl* control) {
+                  return RunDerivativeRequest(m_strDiffFormula, m_dPoint, m_dInitStep,
+                                              m_dDiffPrecision, m_nDiffDepth, m_bFailed, control);
+              },
+              &m_dDiffResult, &m_strMessage});
+}
 
 void CIntegralPage::DoDataExchange(DataExchange& dx) {
     // The order decides which fields a refused read leaves untouched.
@@ -33,31 +58,9 @@ void CIntegralPage::OnInitDialog() {
     connect(button(kIntegralEquals), &QPushButton::clicked, this, &CIntegralPage::OnIntegralEquals);
     connect(button(kDerivativeEquals), &QPushButton::clicked, this,
             &CIntegralPage::OnDerivativeEquals);
-    for (const int formula : {kIntegrand, kDiffFormula})
-        diagnoseAsTyped(control<FieldEdit>(formula));
-    attachIntegralPagePlots(*this);
+    watchFormulas();
 }
 
-void CIntegralPage::OnIntegralEquals() {
-    if (!UpdateData(true)) return;
-    const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
-        return RunIntegralRequest(m_strIntegrand, m_dLower, m_dUpper, m_dIntPrecision, m_nIntDepth,
-                                  m_bFailed, control);
-    });
-    if (TakeOutcome(outcome, m_strIntegrand, m_dIntResult, m_strMessage, messages())) {
-        UpdateData(false);
-        emit calculated(kIntegralEquals);
-    }
-}
+void CIntegralPage::OnIntegralEquals() { runRequest(kIntegralEquals); }
 
-void CIntegralPage::OnDerivativeEquals() {
-    if (!UpdateData(true)) return;
-    const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
-        return RunDerivativeRequest(m_strDiffFormula, m_dPoint, m_dInitStep, m_dDiffPrecision,
-                                    m_nDiffDepth, m_bFailed, control);
-    });
-    if (TakeOutcome(outcome, m_strDiffFormula, m_dDiffResult, m_strMessage, messages())) {
-        UpdateData(false);
-        emit calculated(kDerivativeEquals);
-    }
-}
+void CIntegralPage::OnDerivativeEquals() { runRequest(kDerivativeEquals); }

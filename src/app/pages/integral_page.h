@@ -3,13 +3,13 @@
 
 #include <string>
 
-#include "app/dialog/template_page.h"
+#include "app/pages/calculation_page.h"
 #include "app/pages/integral_controls.h"
 #include "calculus/requests.h"
 
 // The integral and derivative page. kIntegralEquals ("＝" of the integral
 // group) runs the integral request, kDerivativeEquals the derivative request.
-class CIntegralPage : public TemplatePage {
+class CIntegralPage : public CalculationPage {
     Q_OBJECT
   public:
     CIntegralPage();

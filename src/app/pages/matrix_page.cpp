@@ -5,20 +5,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
 
 #include "app/dialog/data_exchange.h"
 #include "app/history/matrix_list_file.h"
-#include "app/history/report_copy.h"
-#include "app/pages/page_work.h"
-#include "app/widgets/live_description.h"
 #include "app/widgets/template_widgets.h"
-#include "core/number_text.h"
 #include "core/string_ids.h"
-#include "matrix/text_description.h"
 
 namespace {
 
@@ -33,22 +27,19 @@ std::size_t firstDifference(const std::vector<std::string>& a, const std::vector
     return i;
 }
 
-int buttonOf(MatrixOperation operation) {
-    switch (operation) {
-        case MatrixOperation::Sum:
-            return kMatrixSum;
-        case MatrixOperation::Difference:
-            return kMatrixDifference;
-        case MatrixOperation::Product:
-            break;
-    }
-    return kMatrixProduct;
-}
-
 }  // namespace
 
-CMatrixPage::CMatrixPage()
-    : TemplatePage(kMatrixTemplate), logic_(ProgramMatrixStore(), messages_, *this) {}
+CMatrixPage::CMatrixPage() : LogicPage(kMatrixTemplate, ProgramMatrixStore()) {
+    const auto operation = [](int button, int kind) {
+        return PageRequest{.button = button,
+                           .kind = kind,
+                           .inputs = {kFirstOperand, kSecondOperand},
+                           .result = kMatrixElements};
+    };
+    describe(operation(kMatrixSum, kKindMatrixSum));
+    describe(operation(kMatrixDifference, kKindMatrixDifference));
+    describe(operation(kMatrixProduct, kKindMatrixProduct));
+}
 
 void CMatrixPage::DoDataExchange(DataExchange& dx) {
     // The order decides which fields a refused read leaves untouched.
@@ -77,20 +68,8 @@ void CMatrixPage::OnInitDialog() {
             [this](int position) { logic_.selectFirst(position); });
     connect(m_cbSecond, &QComboBox::activated, this,
             [this](int position) { logic_.selectSecond(position); });
-    auto* rows = control<QLineEdit>(kMatrixRows);
-    auto* cols = control<QLineEdit>(kMatrixCols);
-    auto* elements = control<QPlainTextEdit>(kMatrixElements);
-    describeAsTyped(
-        elements,
-        [=] {
-            const std::optional<int> r = parseIntField(rows->text().toStdString());
-            const std::optional<int> c = parseIntField(cols->text().toStdString());
-            std::optional<TextShape> shape;
-            if (r && c) shape = TextShape{*r, *c, false};
-            return fromStd(DescribeMatrixText(elements->toPlainText().toStdString(), shape));
-        },
-        {rows, cols});
-    offerLatexCopy(control<TextArea>(kMatrixElements), rows, cols, messages_);
+    watchElements(control<TextArea>(kMatrixElements), control<QLineEdit>(kMatrixRows),
+                  control<QLineEdit>(kMatrixCols), messages_);
     addListActions();
 }
 
@@ -120,13 +99,16 @@ void CMatrixPage::OnDeleteMatrix() {
 
 void CMatrixPage::OnSelchangeMatrixList() { logic_.OnSelchangeMatrixList(); }
 
-void CMatrixPage::runOperation(MatrixOperation operation) {
+void CMatrixPage::runOperation(MatrixOperation operation, int button) {
     if (!logic_.beginOperation(operation)) return;
-    MatrixResult result = RunMatrixWork<MatrixResult>(
-        this, [&](WorkControl* control) { return logic_.computeOperation(operation, control); });
-    const bool done = result.status == ComputeStatus::Done;
-    logic_.finishOperation(operation, std::move(result));
-    if (done) emit calculated(buttonOf(operation));
+    runComputation(
+        button,
+        [this, operation](WorkControl* control) {
+            return logic_.computeOperation(operation, control);
+        },
+        [this, operation](MatrixResult result) {
+            logic_.finishOperation(operation, std::move(result));
+        });
 }
 
 void CMatrixPage::OnSaveMatrixList() {

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog/template_page.h"
+#include "app/pages/logic_page.h"
 #include "app/pages/matrix_controls.h"
-#include "app/work/window_messages.h"
 #include "matrix/matrix_page_logic.h"
 
 class QComboBox;
@@ -14,17 +13,14 @@ class QComboBox;
 // The matrix page. kAddMatrix ("添加"), kDeleteMatrix ("删除"), kMatrixSum,
 // kMatrixDifference and kMatrixProduct, and a pick in kMatrixList run the
 // page's handlers; picks in the operand selectors kFirstOperand and
-// kSecondOperand only select. The fields are the page logic's own: the exchange reads and writes
-// them, and the three selectors show the logic's names and selections.
+// kSecondOperand only select. The fields are the page logic's own: the
+// exchange reads and writes them, and the three selectors show the logic's
+// names and selections.
 // Ctrl+S and Ctrl+O, also in the matrix list's context menu, save the list to
 // a file and add the matrices of a file to it; the element edit copies its
 // matrix as LaTeX.
-class CMatrixPage : public TemplatePage, private PageControls {
+class CMatrixPage : public LogicPage<MatrixPageLogic> {
     Q_OBJECT
-  private:
-    WindowMessages messages_{*this};
-    MatrixPageLogic logic_;
-
   public:
     CMatrixPage();
 
@@ -40,22 +36,18 @@ class CMatrixPage : public TemplatePage, private PageControls {
     void OnAddMatrix();
     void OnDeleteMatrix();
     void OnSelchangeMatrixList();
-    void OnSum() { runOperation(MatrixOperation::Sum); }
-    void OnDifference() { runOperation(MatrixOperation::Difference); }
-    void OnProduct() { runOperation(MatrixOperation::Product); }
+    void OnSum() { runOperation(MatrixOperation::Sum, kMatrixSum); }
+    void OnDifference() { runOperation(MatrixOperation::Difference, kMatrixDifference); }
+    void OnProduct() { runOperation(MatrixOperation::Product, kMatrixProduct); }
     void OnSaveMatrixList();
     void OnOpenMatrixList();
-
-    const MatrixPageLogic& logic() const { return logic_; }
 
   protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
 
   private:
-    bool readControls() override { return UpdateData(true); }
-    void refreshControls() override { UpdateData(false); }
-    void runOperation(MatrixOperation operation);
+    void runOperation(MatrixOperation operation, int button);
     // Brings the three selectors in line with the logic's names and selections.
     void showSelectors();
     void addListActions();

@@ -6,12 +6,42 @@
 #include <QPushButton>
 
 #include "app/dialog/data_exchange.h"
-#include "app/pages/page_work.h"
-#include "app/plot/page_plots.h"
-#include "app/widgets/live_description.h"
-#include "app/widgets/template_widgets.h"
+#include "app/look/art_ids.h"
 
-CSumProductPage::CSumProductPage() : TemplatePage(kSumProductTemplate) {}
+CSumProductPage::CSumProductPage() : CalculationPage(kSumProductTemplate) {
+    describe({.button = kSumEquals,
+              .kind = kKindSum,
+              .inputs = {kSumFormula, kSumFrom, kSumTo, kSumStepBox, kSumStep},
+              .result = kSumResult,
+              .stepBox = kSumStepBox,
+              .stepEdit = kSumStep,
+              .formula = kSumFormula,
+              .from = kSumFrom,
+              .to = kSumTo,
+              .plot = PlotKind::Progression,
+              .picture = kSigmaBitmap},
+             {[this](WorkControl* control) {
+                  return RunSumRequest(m_strSumFormula, m_dSumFrom, m_dSumTo, m_bSumStep != 0,
+                                       m_dSumStep, control);
+              },
+              &m_dSumResult, &m_strMessage});
+    describe({.button = kProductEquals,
+              .kind = kKindProduct,
+              .inputs = {kProdFormula, kProdFrom, kProdTo, kProdStepBox, kProdStep},
+              .result = kProdResult,
+              .stepBox = kProdStepBox,
+              .stepEdit = kProdStep,
+              .formula = kProdFormula,
+              .from = kProdFrom,
+              .to = kProdTo,
+              .plot = PlotKind::Progression,
+              .picture = kPiBitmap},
+             {[this](WorkControl* control) {
+                  return RunProductRequest(m_strProdFormula, m_dProdFrom, m_dProdTo,
+                                           m_bProdStep != 0, m_dProdStep, control);
+              },
+              &m_dProdResult, &m_strMessage});
+}
 
 void CSumProductPage::DoDataExchange(DataExchange& dx) {
     // The order decides which fields a refused read leaves untouched.
@@ -39,34 +69,12 @@ void CSumProductPage::OnInitDialog() {
             &CSumProductPage::OnSumStepCheck);
     connect(control<QCheckBox>(kProdStepBox), &QCheckBox::clicked, this,
             &CSumProductPage::OnProductStepCheck);
-    for (const int formula : {kSumFormula, kProdFormula})
-        diagnoseAsTyped(control<FieldEdit>(formula));
-    attachSumProductPagePlots(*this);
+    watchFormulas();
 }
 
-void CSumProductPage::OnSumEquals() {
-    if (!UpdateData(true)) return;
-    const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
-        return RunSumRequest(m_strSumFormula, m_dSumFrom, m_dSumTo, m_bSumStep != 0, m_dSumStep,
-                             control);
-    });
-    if (TakeOutcome(outcome, m_strSumFormula, m_dSumResult, m_strMessage, messages())) {
-        UpdateData(false);
-        emit calculated(kSumEquals);
-    }
-}
+void CSumProductPage::OnSumEquals() { runRequest(kSumEquals); }
 
-void CSumProductPage::OnProductEquals() {
-    if (!UpdateData(true)) return;
-    const RequestOutcome outcome = RunPageRequest(this, [this](WorkControl* control) {
-        return RunProductRequest(m_strProdFormula, m_dProdFrom, m_dProdTo, m_bProdStep != 0,
-                                 m_dProdStep, control);
-    });
-    if (TakeOutcome(outcome, m_strProdFormula, m_dProdResult, m_strMessage, messages())) {
-        UpdateData(false);
-        emit calculated(kProductEquals);
-    }
-}
+void CSumProductPage::OnProductEquals() { runRequest(kProductEquals); }
 
 // The box has already changed its own state; the step edit follows the box
 // itself, which a read refused before it reaches the box would leave unread.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/dialog/template_page.h"
+#include "app/pages/calculation_page.h"
 #include "app/pages/sum_product_controls.h"
 
 class QLineEdit;
@@ -11,7 +11,7 @@ class QLineEdit;
 // The sum and product page. kSumEquals ("＝" of the sum group) runs the sum,
 // kProductEquals the product; the check boxes kSumStepBox and kProdStepBox
 // switch their step edits between read-only and editable.
-class CSumProductPage : public TemplatePage {
+class CSumProductPage : public CalculationPage {
     Q_OBJECT
   public:
     CSumProductPage();

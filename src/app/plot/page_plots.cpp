@@ -4,8 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "app/dialog/template_page.h"
-#include "app/look/art.h"
+#include "app/pages/calculation_page.h"
 #include "app/plot/plot_window.h"
 #include "app/widgets/template_widgets.h"
 #include "core/number_text.h"
@@ -18,11 +17,6 @@ double numberIn(const TemplatePage& page, int id) {
     return edit ? parseDoubleField(edit->text().toStdString()).value_or(0.0) : 0.0;
 }
 
-std::string formulaIn(const TemplatePage& page, int id) {
-    const auto* edit = page.control<QLineEdit>(id);
-    return edit ? edit->text().toStdString() : std::string();
-}
-
 PictureControl* pictureOf(const TemplatePage& page, int resourceId) {
     for (const CreatedControl& created : page.controls()) {
         auto* picture = qobject_cast<PictureControl*>(created.widget);
@@ -31,81 +25,42 @@ PictureControl* pictureOf(const TemplatePage& page, int resourceId) {
     return nullptr;
 }
 
-// Makes the source of formula edit id from read and the fields it depends on.
-PlotSource* attach(TemplatePage& page, int id, std::function<PlotSetup()> read,
-                   std::initializer_list<int> watched) {
-    auto* edit = page.control<FieldEdit>(id);
-    if (!edit) return nullptr;
-    QList<QWidget*> fields;
-    for (const int field : watched) fields.append(page.control(field));
-    auto* source = new PlotSource(edit, std::move(read), fields);
-    offerPlot(edit, source);
-    return source;
-}
-
-// A progression group: formula, bounds, step box and step edit.
-struct ProgressionIds {
-    int formula, from, to, stepBox, step, picture;
-};
-
-void attachProgression(TemplatePage& page, const ProgressionIds& ids) {
-    const auto read = [&page, ids] {
-        PlotSetup setup;
-        setup.kind = PlotKind::Progression;
-        setup.formula = formulaIn(page, ids.formula);
-        setup.from = numberIn(page, ids.from);
-        setup.to = numberIn(page, ids.to);
-        const auto* box = page.control<QCheckBox>(ids.stepBox);
+// What the plot of request draws, from the page's fields now.
+PlotSetup setupOf(const TemplatePage& page, const PageRequest& request) {
+    PlotSetup setup;
+    setup.kind = request.plot;
+    setup.formula = page.control<QLineEdit>(request.formula)->text().toStdString();
+    setup.from = numberIn(page, request.from);
+    setup.to = numberIn(page, request.to);
+    if (request.stepBox) {
         // Without the box the page steps by 1, whatever the step edit shows.
-        setup.step = box && box->isChecked() ? numberIn(page, ids.step) : 1.0;
-        return setup;
-    };
-    if (PlotSource* source =
-            attach(page, ids.formula, read, {ids.from, ids.to, ids.stepBox, ids.step}))
-        openPlotOnClick(pictureOf(page, ids.picture), source);
+        const auto* box = page.control<QCheckBox>(request.stepBox);
+        setup.step = box && box->isChecked() ? numberIn(page, request.stepEdit) : 1.0;
+    }
+    return setup;
 }
 
-// A formula drawn over the interval of two fields.
-PlotSource* attachOverInterval(TemplatePage& page, PlotKind kind, int formula, int from, int to) {
-    return attach(page, formula,
-                  [&page, kind, formula, from, to] {
-                      PlotSetup setup;
-                      setup.kind = kind;
-                      setup.formula = formulaIn(page, formula);
-                      setup.from = numberIn(page, from);
-                      setup.to = numberIn(page, to);
-                      return setup;
-                  },
-                  {from, to});
+void attachPlot(CalculationPage& page, const PageRequest& request) {
+    auto* edit = page.control<FieldEdit>(request.formula);
+    if (!edit) return;
+    QList<QWidget*> watched;
+    for (const int field : {request.from, request.to, request.stepBox, request.stepEdit}) {
+        QWidget* control = page.control(field);
+        if (control && !watched.contains(control)) watched.append(control);
+    }
+    auto* source = new PlotSource(
+        edit, [&page, request] { return setupOf(page, request); }, watched);
+    offerPlot(edit, source);
+    // A sum or a product is no point of the curve.
+    if (request.plot != PlotKind::Progression)
+        source->followResult(&page, request.button, page.control<QLineEdit>(request.result));
+    if (request.picture) openPlotOnClick(pictureOf(page, request.picture), source);
 }
 
 }  // namespace
 
-void attachIntegralPagePlots(TemplatePage& page) {
-    PlotSource* integrand = attachOverInterval(page, PlotKind::Integral, 1001, 1017, 1016);
-    if (integrand) {
-        integrand->followResult(&page, page.button(1015), page.control<QLineEdit>(1002));
-        openPlotOnClick(pictureOf(page, kIntegralPageIcon), integrand);
+void attachPagePlots(CalculationPage& page) {
+    for (const PageRequest& request : page.requests()) {
+        if (request.formula) attachPlot(page, request);
     }
-    PlotSource* derivative = attach(page, 1009,
-                                    [&page] {
-                                        PlotSetup setup;
-                                        setup.kind = PlotKind::Derivative;
-                                        setup.formula = formulaIn(page, 1009);
-                                        setup.from = setup.to = numberIn(page, 1010);
-                                        return setup;
-                                    },
-                                    {1010});
-    if (derivative)
-        derivative->followResult(&page, page.button(1018), page.control<QLineEdit>(1003));
-}
-
-void attachSumProductPagePlots(TemplatePage& page) {
-    attachProgression(page, {1020, 1002, 1001, 1022, 1023, kSigmaBitmap});
-    attachProgression(page, {1021, 1004, 1003, 1024, 1025, kPiBitmap});
-}
-
-void attachEquationPagePlots(TemplatePage& page) {
-    PlotSource* equation = attachOverInterval(page, PlotKind::Equation, 1001, 1027, 1028);
-    if (equation) equation->followResult(&page, page.button(1031), page.control<QLineEdit>(1032));
 }

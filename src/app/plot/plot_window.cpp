@@ -4,13 +4,12 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/dialog/dialog_scale.h"
-#include "app/dialog/dialog_widget.h"
+#include "app/dialog/template_page.h"
 #include "app/look/art.h"
 #include "app/plot/plot_painter.h"
 #include "app/plot/plot_widget.h"
@@ -82,14 +81,10 @@ PlotSetup PlotSource::read() const {
     return setup;
 }
 
-void PlotSource::followResult(DialogWidget* page, QPushButton* equals, QLineEdit* result) {
+void PlotSource::followResult(TemplatePage* page, int request, QLineEdit* result) {
     result_ = result;
-    // The handler writes the fields back only after a success; its own
-    // connection runs before these, between press and click.
-    connect(equals, &QPushButton::pressed, this,
-            [this, page] { writesAtPress_ = page->fieldsWrittenCount(); });
-    connect(equals, &QPushButton::clicked, this, [this, page] {
-        if (page->fieldsWrittenCount() == writesAtPress_) return;
+    connect(page, &TemplatePage::calculated, this, [this, request](int calculated) {
+        if (calculated != request) return;
         resultShown_ = true;
         emit resultShown();
     });

@@ -9,12 +9,11 @@
 
 #include "plot/plot_model.h"
 
-class DialogWidget;
+class TemplatePage;
 class FieldEdit;
 class PictureControl;
 class PlotWidget;
 class QLineEdit;
-class QPushButton;
 
 // A formula edit of a page as the plot window follows it: what its page's
 // fields ask to be drawn now, and a signal when that may have changed.
@@ -29,9 +28,9 @@ class PlotSource : public QObject {
     // The page's fields, with the result once one is shown for them.
     PlotSetup read() const;
 
-    // The result of these fields is what result shows after equals ran to
-    // a success on page, until the formula or a watched field changes.
-    void followResult(DialogWidget* page, QPushButton* equals, QLineEdit* result);
+    // The result of these fields is what result shows once page has
+    // calculated request, until the formula or a watched field changes.
+    void followResult(TemplatePage* page, int request, QLineEdit* result);
 
     // Shows the plot window for this formula.
     void open();
@@ -46,7 +45,6 @@ class PlotSource : public QObject {
     std::function<PlotSetup()> read_;
     QPointer<QLineEdit> result_;
     bool resultShown_ = false;
-    quint64 writesAtPress_ = 0;
 };
 
 // Ctrl+G in edit, and "函数图像…" in its context menu, open source's plot.

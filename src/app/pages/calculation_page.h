@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/dialog/template_page.h"
+#include "app/pages/page_request.h"
+#include "calculus/requests.h"
+
+// A page of the main window that calculates. It describes each of its
+// requests once (PageRequest); a request computed by the engine also names
+// the call and the fields its outcome goes to, and runRequest runs any such
+// description.
+class CalculationPage : public TemplatePage {
+    Q_OBJECT
+  public:
+    using TemplatePage::TemplatePage;
+
+    std::span<const PageRequest> requests() const { return requests_; }
+    // The request run by button, or nullptr.
+    const PageRequest* request(int button) const;
+
+  protected:
+    // The engine's side of a request: run computes on the fields the exchange
+    // has read (on a worker thread); a value goes into result, a message's
+    // text into messageText when the page keeps one.
+    struct EngineCall {
+        std::function<RequestOutcome(WorkControl*)> run;
+        double* result = nullptr;
+        std::string* messageText = nullptr;
+    };
+
+    // A request the page runs itself.
+    void describe(const PageRequest& request);
+    void describe(const PageRequest& request, EngineCall call);
+
+    // Reads the fields, runs the request of button through the long-work
+    // runner, shows its value or its message, writes the fields back after a
+    // value and tells the listeners (calculated). A refused read, a failure
+    // or cancelled work writes nothing back.
+    void runRequest(int button);
+
+    // Once the controls exist: each formula edit of the requests is diagnosed
+    // as typed and offers its plot.
+    void watchFormulas();
+
+  private:
+    std::vector<PageRequest> requests_;
+    std::vector<EngineCall> calls_;  // beside requests_; no run for the page's own
+};

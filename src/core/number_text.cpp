@@ -25,10 +25,8 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 std::size_t skipDigits(std::string_view text, std::size_t i) {
-    while (i < text.size() && isDigit(text[i])) ++i;
+    while (i < text.size() && isDecimalDigit(text[i])) ++i;
     return i;
 }
 

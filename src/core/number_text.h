@@ -22,6 +22,10 @@ std::string formatFloat(float value);
 // printf's "%g" of a double (six significant digits), as matrix texts write it.
 std::string formatShortG(double value);
 
+// An ASCII digit. Unlike std::isdigit, defined for every char, UTF-8 bytes
+// (negative chars) included.
+inline constexpr bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Length of the longest leading decimal number of text: an optional sign,
 // digits with an optional point and fraction digits (at least one digit in
 // all), then an exponent letter with an optional sign and digits, taken only

@@ -9,6 +9,7 @@
 #include "core/number_text.h"
 #include "core/string_table.h"
 #include "expr/compiler.h"
+#include "expr/lexicon.h"
 
 namespace {
 
@@ -41,14 +42,6 @@ constexpr int kWhatAFormulaHolds = 226;
 // A readable formula is warned about this many times at most.
 constexpr std::size_t kMostWarnings = 8;
 
-constexpr std::string_view kDelimiters = "()+-*/^#x";
-constexpr std::string_view kFunctions[] = {"sin", "cos", "tg", "ctg", "ln", "lg", "abs"};
-
-bool isDelimiter(char c) { return kDelimiters.find(c) != std::string_view::npos; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isFunction(std::string_view name) {
-    return std::find(std::begin(kFunctions), std::end(kFunctions), name) != std::end(kFunctions);
-}
 bool isOperator(char kind) {
     return kind != 0 && std::string_view("+-*/^#").find(kind) != std::string_view::npos;
 }
@@ -129,11 +122,12 @@ std::string hintFor(std::string_view name) {
     if (lower == "pi" || name == "\xCF\x80") return text(kHintPi);  // π
     if (name == "e") return text(kHintE);
     if (name == "X") return FormatString(kHintLowerCase, {"x"});
-    if (isFunction(lower)) return FormatString(kHintLowerCase, {lower});
-    for (std::string_view function : kFunctions) {
-        if (name.size() > function.size() && name.starts_with(function) &&
-            (isDigit(name[function.size()]) || name[function.size()] == '.')) {
-            return FormatString(kHintFunctionOfNumber, {function, name.substr(function.size())});
+    if (isFunctionName(lower)) return FormatString(kHintLowerCase, {lower});
+    for (const FunctionName& function : kFunctionNames) {
+        const std::string_view prefix = function.name;
+        if (name.size() > prefix.size() && name.starts_with(prefix) &&
+            isNumberStart(name[prefix.size()])) {
+            return FormatString(kHintFunctionOfNumber, {prefix, name.substr(prefix.size())});
         }
     }
     static constexpr std::pair<std::string_view, std::string_view> kSynonyms[] = {
@@ -160,7 +154,7 @@ std::optional<Fault> tooLongFault(std::string_view token, std::size_t begin) {
 std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std::size_t end) {
     const std::string_view token = formula.substr(begin, end - begin);
     // A number reads as far as it can; what follows it is ignored, not refused.
-    if (isDigit(token.front()) || token.front() == '.') {
+    if (isNumberStart(token.front())) {
         if (const auto tooLong = tooLongFault(token, begin)) return tooLong;
         if (decimalPrefixLength(token) > 0) return std::nullopt;
         return fault(FormulaFault::UnreadableNumber, begin,
@@ -181,7 +175,7 @@ std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std
         const std::string_view name = token.substr(0, firstBlank);
         const bool onlyBlanksAfter =
             token.find_first_not_of(" \t\r\n", firstBlank) == std::string_view::npos;
-        if (isFunction(name) && onlyBlanksAfter) {
+        if (isFunctionName(name) && onlyBlanksAfter) {
             return fault(
                 FormulaFault::UnknownName, begin,
                 FormatString(kUnknownName, {token}) + FormatString(kHintFunctionBlank, {name}));
@@ -189,7 +183,7 @@ std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std
         return fault(FormulaFault::Blank, begin + firstBlank, text(kBlank));
     }
     if (const auto tooLong = tooLongFault(token, begin)) return tooLong;
-    if (isFunction(token)) return std::nullopt;
+    if (isFunctionName(token)) return std::nullopt;
     const std::string hint = hintFor(token);
     return fault(
         FormulaFault::UnknownName, begin,
@@ -367,8 +361,8 @@ void warn(std::string_view formula, const std::vector<Item>& items, FormulaDiagn
             const Item& exponent = items[i + 2];
             const std::string_view digits =
                 formula.substr(exponent.begin, exponent.end - exponent.begin);
-            const std::size_t length =
-                std::min(digits.find_first_not_of("0123456789"), digits.size());
+            const auto length = static_cast<std::size_t>(
+                std::find_if_not(digits.begin(), digits.end(), isDecimalDigit) - digits.begin());
             const std::string whole(
                 formula.substr(items[i].begin, exponent.begin + length - items[i].begin));
             const std::string_view sign = items[i + 1].kind == '-' ? "-" : "+";
@@ -399,26 +393,18 @@ FormulaDiagnosis DiagnoseFormula(std::string_view formula) {
     }
     std::vector<Item> items;
     std::optional<Fault> found;
-    std::size_t tokenBegin = std::string_view::npos;
-    auto closeToken = [&](std::size_t end) {
-        if (tokenBegin == std::string_view::npos) return;
-        if (!found) found = tokenFault(formula, tokenBegin, end);
-        const std::string_view token = formula.substr(tokenBegin, end - tokenBegin);
-        const bool number = isDigit(token.front()) || token.front() == '.';
-        items.push_back({number ? 'n' : isFunction(token) ? 'f' : 'n', tokenBegin, end});
-        tokenBegin = std::string_view::npos;
-    };
-    for (std::size_t i = 0; i < formula.size(); ++i) {
-        if (!isDelimiter(formula[i])) {
-            if (tokenBegin == std::string_view::npos) tokenBegin = i;
+    for (FormulaScanner scanner(formula); const auto piece = scanner.next();) {
+        if (piece->isToken()) {
+            if (!found) found = tokenFault(formula, piece->begin, piece->end());
+            // An unknown name stands where an operand would.
+            items.push_back({isFunctionName(piece->text) ? 'f' : 'n', piece->begin, piece->end()});
             continue;
         }
-        closeToken(i);
-        items.push_back({formula[i] == 'x' ? 'v' : formula[i], i, i + 1});
+        items.push_back(
+            {piece->delimiter == 'x' ? 'v' : piece->delimiter, piece->begin, piece->end()});
         // The element count decides nothing past the limit.
         if (items.size() > static_cast<std::size_t>(kMaxElements) + 1) break;
     }
-    if (items.size() <= static_cast<std::size_t>(kMaxElements) + 1) closeToken(formula.size());
 
     if (!d.readable) {
         if (formula.empty()) {

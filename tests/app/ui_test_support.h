@@ -17,6 +17,7 @@
 #include "app/pages/integral_page.h"
 #include "app/pages/matrix_page.h"
 #include "app/pages/sum_product_page.h"
+#include "app/widgets/live_description.h"
 #include "app/work/file_chooser.h"
 
 // Test failures print texts as texts.
@@ -53,6 +54,11 @@ inline QString shownText(const DialogWidget& dialog, int id) {
     if (const QLineEdit* edit = lineEdit(dialog, id)) return edit->text();
     return dialog.control<QPlainTextEdit>(id)->toPlainText();
 }
+
+// How long a test waits for an edit's live description: it comes kLiveDelayMs
+// after the last change; the target is 100 ms more, and four times the whole
+// leaves room for a busy machine.
+inline constexpr int kDescribedWithinMs = 4 * (kLiveDelayMs + 100);
 
 // Shows a top-level widget and waits until it is active, so focus and key
 // events behave as on a desktop.

@@ -6,19 +6,15 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpressionValidator>
-#include <QStyle>
-#include <QStyleHints>
-#include <QStyleOptionFrame>
 #include <functional>
 #include <limits>
 #include <optional>
 
 #include "app/look/dialog_look.h"
-#include "app/widgets/long_line_view.h"
+#include "app/widgets/long_text_editing.h"
 
 namespace {
 
@@ -57,8 +53,12 @@ class LengthWatch : public QValidator {
 // and measuring the text between would cost time on huge formulas.
 constexpr qsizetype kFarthestMark = 4000;
 
-// The line edit's own margin between its contents and the text.
-constexpr int kTextMargin = 2;
+// A key that types or erases a character: it may go on the typed step.
+bool typesOrErases(const QKeyEvent& key) {
+    const bool plain = (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+    return plain && ((!key.text().isEmpty() && key.text()[0].isPrint()) ||
+                     key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete);
+}
 
 void drawFaultWave(QPainter& painter, qreal left, qreal width, qreal baseline) {
     painter.setRenderHint(QPainter::Antialiasing);
@@ -159,16 +159,20 @@ void FieldEdit::followLength(qsizetype length) {
 // gives input methods (a hidden, sensitive text) are not this edit's.
 void FieldEdit::showWholeText(bool whole) {
     const Qt::InputMethodHints hints = inputMethodHints();
-    if (!whole && !long_) long_ = std::make_unique<LongLineView>();
+    if (!whole && !long_) long_ = std::make_unique<LongTextEditing>(*this);
     setEchoMode(whole ? Normal : NoEcho);
     if (whole && echoMode() == Normal) long_.reset();
     setInputMethodHints(hints);
-    restartBlink();
+    if (long_) {
+        long_->restartBlink();
+    } else {
+        update();
+    }
 }
 
 void FieldEdit::paintEvent(QPaintEvent* event) {
     if (long_) {
-        paintLongText();
+        long_->paint();
     } else {
         QLineEdit::paintEvent(event);
     }
@@ -186,13 +190,8 @@ void FieldEdit::paintEvent(QPaintEvent* event) {
 qreal FieldEdit::xOfPosition(qsizetype position) const {
     const QString shown = text();
     position = std::clamp<qsizetype>(position, 0, shown.size());
+    if (long_) return long_->xOfPosition(position);
     const qsizetype cursor = cursorPosition();
-    if (long_) {
-        const QRect line = lineRect();
-        long_->layOut(shown, cursor, font(), line.width());
-        const qreal x = long_->xOf(position);
-        return x < 0 ? -1 : line.left() + x;
-    }
     // The line edit shows where its cursor is: measure from there, as far as
     // the view can reach.
     if (std::abs(position - cursor) > kFarthestMark) return -1;
@@ -209,68 +208,18 @@ qsizetype FieldEdit::positionAt(qreal x) const {
         return const_cast<FieldEdit*>(this)->cursorPositionAt(
             QPoint(static_cast<int>(x), height() / 2));
     }
-    const QRect line = lineRect();
-    long_->layOut(text(), cursorPosition(), font(), line.width());
-    return long_->positionAt(x - line.left());
-}
-
-// Where the line edit puts its one line of text.
-QRect FieldEdit::lineRect() const {
-    QStyleOptionFrame panel;
-    initStyleOption(&panel);
-    const QRect contents = style()
-                               ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
-                               .marginsRemoved(textMargins());
-    const int lineHeight = fontMetrics().height();
-    const int top = contents.y() + (contents.height() - lineHeight + 1) / 2;
-    return {contents.x() + kTextMargin, top, contents.width() - 2 * kTextMargin, lineHeight};
-}
-
-void FieldEdit::paintLongText() {
-    QPainter painter(this);
-    QStyleOptionFrame panel;
-    initStyleOption(&panel);
-    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
-    const QRect line = lineRect();
-    painter.setClipRect(line.adjusted(-kTextMargin, 0, kTextMargin, 0));
-    const QString shown = text();
-    const qsizetype cursor = cursorPosition();
-    long_->layOut(shown, cursor, font(), line.width());
-    const QPalette colours = palette();
-    painter.setPen(colours.color(QPalette::Text));
-    const qsizetype selected = selectionStart();
-    const bool cursorShown = hasFocus() && !isReadOnly() && cursorOn_;
-    long_->draw(painter, line.topLeft(), colours,
-                {selected, selected < 0 ? -1 : selectionEnd(), cursorShown ? cursor : -1,
-                 style()->pixelMetric(QStyle::PM_TextCursorWidth, &panel, this)});
-}
-
-void FieldEdit::restartBlink() {
-    cursorOn_ = true;
-    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
-    if (long_ && hasFocus() && flash > 0) {
-        blink_.start(flash / 2, this);
-    } else {
-        blink_.stop();
-    }
-    update();
-}
-
-void FieldEdit::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != blink_.timerId()) return QLineEdit::timerEvent(event);
-    cursorOn_ = !cursorOn_;
-    update();
+    return long_->positionAt(x);
 }
 
 // The long view blinks its own cursor, while focused only.
 void FieldEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (long_) restartBlink();
+    if (long_) long_->restartBlink();
 }
 
 void FieldEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (long_) restartBlink();
+    if (long_) long_->restartBlink();
 }
 
 void FieldEdit::copySelection(QClipboard::Mode mode) const {
@@ -278,14 +227,6 @@ void FieldEdit::copySelection(QClipboard::Mode mode) const {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (mode == QClipboard::Selection && !clipboard->supportsSelection()) return;
     clipboard->setText(selectedText(), mode);
-}
-
-// From the far end of the selection, or from the cursor when none.
-void FieldEdit::selectTo(qsizetype position) {
-    const qsizetype cursor = cursorPosition();
-    qsizetype anchor = cursor;
-    if (hasSelectedText()) anchor = cursor == selectionStart() ? selectionEnd() : selectionStart();
-    setSelection(static_cast<int>(anchor), static_cast<int>(position - anchor));
 }
 
 void FieldEdit::stepHistory(bool back) {
@@ -302,114 +243,44 @@ void FieldEdit::stepHistory(bool back) {
     typedTo_ = -1;
 }
 
-bool FieldEdit::takeLongTextKey(QKeyEvent* event) {
-    const bool editable = !isReadOnly();
-    if (event == QKeySequence::Copy) {
-        copySelection(QClipboard::Clipboard);
+// Undo, redo and paste, which go through the edit's own history.
+bool FieldEdit::takeHistoryKey(QKeyEvent* event) {
+    if (event == QKeySequence::Undo || event == QKeySequence::Redo) {
+        stepHistory(event == QKeySequence::Undo);
         return true;
     }
-    if (event == QKeySequence::Cut || event == QKeySequence::DeleteEndOfLine ||
-        event == QKeySequence::DeleteCompleteLine) {
-        if (!editable) return true;
-        if (event == QKeySequence::DeleteEndOfLine) selectTo(text().size());
-        if (event == QKeySequence::DeleteCompleteLine) selectAll();
-        copySelection(QClipboard::Clipboard);
-        if (hasSelectedText()) del();
-        return true;
-    }
-    using Step = qsizetype (*)(const QString&, qsizetype);
-    struct Key {
-        QKeySequence::StandardKey key;
-        enum { Move, Select, Delete } action;
-        Step step;
-    };
-    static const Key keys[] = {
-        {QKeySequence::MoveToNextChar, Key::Move, nextCharacter},
-        {QKeySequence::MoveToPreviousChar, Key::Move, previousCharacter},
-        {QKeySequence::MoveToNextWord, Key::Move, nextWord},
-        {QKeySequence::MoveToPreviousWord, Key::Move, previousWord},
-        {QKeySequence::SelectNextChar, Key::Select, nextCharacter},
-        {QKeySequence::SelectPreviousChar, Key::Select, previousCharacter},
-        {QKeySequence::SelectNextWord, Key::Select, nextWord},
-        {QKeySequence::SelectPreviousWord, Key::Select, previousWord},
-        {QKeySequence::Delete, Key::Delete, nextCharacter},
-        {QKeySequence::DeleteEndOfWord, Key::Delete, nextWord},
-        {QKeySequence::DeleteStartOfWord, Key::Delete, previousWord},
-    };
-    for (const Key& key : keys) {
-        if (event != key.key) continue;
-        const qsizetype to = key.step(text(), cursorPosition());
-        switch (key.action) {
-            case Key::Move:
-                // An arrow with a selection goes to the selection's end.
-                if (hasSelectedText() && key.step == nextCharacter) {
-                    setCursorPosition(selectionEnd());
-                } else if (hasSelectedText() && key.step == previousCharacter) {
-                    setCursorPosition(selectionStart());
-                } else {
-                    setCursorPosition(static_cast<int>(to));
-                }
-                break;
-            case Key::Select:
-                selectTo(to);
-                break;
-            case Key::Delete:
-                if (!editable) break;
-                if (!hasSelectedText()) selectTo(to);
-                if (hasSelectedText()) del();
-                break;
-        }
-        return true;
-    }
-    return false;
+    if (event != QKeySequence::Paste) return false;
+    // Ctrl+Shift+Insert pastes the selection, as in the line edit.
+    const bool selection = event->key() == Qt::Key_Insert &&
+                           event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+    pasteText(QGuiApplication::clipboard()->text(selection ? QClipboard::Selection
+                                                           : QClipboard::Clipboard));
+    return true;
 }
 
 void FieldEdit::keyPressEvent(QKeyEvent* event) {
-    if (event == QKeySequence::Undo || event == QKeySequence::Redo) {
-        stepHistory(event == QKeySequence::Undo);
-        return event->accept();
-    }
-    if (event == QKeySequence::Paste) {
-        // Ctrl+Shift+Insert pastes the selection, as in the line edit.
-        const bool selection = event->key() == Qt::Key_Insert &&
-                               event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
-        pasteText(QGuiApplication::clipboard()->text(selection ? QClipboard::Selection
-                                                               : QClipboard::Clipboard));
-        return event->accept();
-    }
-    const bool plain = (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
-    typing_ = plain && ((!event->text().isEmpty() && event->text()[0].isPrint()) ||
-                        event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete);
-    if (long_ && takeLongTextKey(event)) {
+    if (takeHistoryKey(event)) return event->accept();
+    typing_ = typesOrErases(*event);
+    if (long_ && long_->takeKey(event)) {
+        // The key may have made the text short, and ended the long display.
         typing_ = false;
         event->accept();
         copySelection(QClipboard::Selection);
-        restartBlink();
+        if (long_) long_->restartBlink();
         return;
     }
     QLineEdit::keyPressEvent(event);
     typing_ = false;
-    if (long_) restartBlink();
+    if (long_) long_->restartBlink();
 }
 
 void FieldEdit::mousePressEvent(QMouseEvent* event) {
-    if (!long_ || event->button() == Qt::RightButton) return QLineEdit::mousePressEvent(event);
-    const qsizetype at = positionAt(event->position().x());
-    if (event->modifiers() & Qt::ShiftModifier) {
-        selectTo(at);
-    } else {
-        setCursorPosition(static_cast<int>(at));
-    }
-    selecting_ = event->button() == Qt::LeftButton;
-    restartBlink();
-    event->accept();
+    if (!long_ || !long_->takeMousePress(event)) QLineEdit::mousePressEvent(event);
 }
 
 void FieldEdit::mouseMoveEvent(QMouseEvent* event) {
-    if (!long_) return QLineEdit::mouseMoveEvent(event);
-    if (selecting_ && (event->buttons() & Qt::LeftButton))
-        selectTo(positionAt(event->position().x()));
-    event->accept();
+    if (long_) return long_->mouseMove(event);
+    QLineEdit::mouseMoveEvent(event);
 }
 
 void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
@@ -419,29 +290,22 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
         pasteText(clipboard->text(QClipboard::Selection));
         return event->accept();
     }
-    if (long_ && event->button() == Qt::LeftButton) {
-        selecting_ = false;
-        copySelection(QClipboard::Selection);
-    }
+    if (long_) long_->mouseRelease(event);
     QLineEdit::mouseReleaseEvent(event);
 }
 
 void FieldEdit::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (!long_ || event->button() != Qt::LeftButton) return QLineEdit::mouseDoubleClickEvent(event);
-    const QString shown = text();
-    const auto [first, last] = wordAt(shown, positionAt(event->position().x()));
-    setSelection(static_cast<int>(first), static_cast<int>(last - first));
-    copySelection(QClipboard::Selection);
-    event->accept();
+    if (!long_ || !long_->takeDoubleClick(event)) QLineEdit::mouseDoubleClickEvent(event);
+}
+
+void FieldEdit::actThrough(QAction* action, std::function<void()> act, bool enabled) {
+    QObject::disconnect(action, &QAction::triggered, this, nullptr);
+    connect(action, &QAction::triggered, this, std::move(act));
+    action->setEnabled(enabled);
 }
 
 QMenu* FieldEdit::createStandardContextMenu() {
     QMenu* menu = QLineEdit::createStandardContextMenu();
-    const auto actThrough = [this](QAction* action, std::function<void()> act, bool enabled) {
-        QObject::disconnect(action, &QAction::triggered, this, nullptr);
-        connect(action, &QAction::triggered, this, std::move(act));
-        action->setEnabled(enabled);
-    };
     const bool editable = !isReadOnly();
     for (QAction* action : menu->actions()) {
         const QString label = action->text();
@@ -455,19 +319,9 @@ QMenu* FieldEdit::createStandardContextMenu() {
             actThrough(
                 action, [this] { pasteText(QGuiApplication::clipboard()->text()); },
                 action->isEnabled());
-        } else if (long_ && label.startsWith(QLineEdit::tr("Cu&t"))) {
-            actThrough(
-                action,
-                [this] {
-                    copySelection(QClipboard::Clipboard);
-                    del();
-                },
-                editable && hasSelectedText());
-        } else if (long_ && label.startsWith(QLineEdit::tr("&Copy"))) {
-            actThrough(
-                action, [this] { copySelection(QClipboard::Clipboard); }, hasSelectedText());
         }
     }
+    if (long_) long_->takeOverMenu(*menu);
     return menu;
 }
 
@@ -478,26 +332,18 @@ void FieldEdit::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void FieldEdit::dragMoveEvent(QDragMoveEvent* event) {
-    if (!long_) return QLineEdit::dragMoveEvent(event);
-    if (isReadOnly() || !event->mimeData()->hasText()) return event->ignore();
-    setCursorPosition(static_cast<int>(positionAt(event->position().x())));
-    event->acceptProposedAction();
+    if (long_) return long_->dragMove(event);
+    QLineEdit::dragMoveEvent(event);
 }
 
 void FieldEdit::dropEvent(QDropEvent* event) {
-    if (!long_) return QLineEdit::dropEvent(event);
-    if (isReadOnly() || !event->mimeData()->hasText()) return event->ignore();
-    setCursorPosition(static_cast<int>(positionAt(event->position().x())));
-    pasteText(event->mimeData()->text());
-    event->acceptProposedAction();
+    if (long_) return long_->drop(event);
+    QLineEdit::dropEvent(event);
 }
 
 QVariant FieldEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
-    if (!long_ || (query != Qt::ImCursorRectangle && query != Qt::ImAnchorRectangle)) {
-        return QLineEdit::inputMethodQuery(query);
+    if (long_ && (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle)) {
+        return long_->inputCursorRect();
     }
-    const QRect line = lineRect();
-    const qreal x = long_->xOf(cursorPosition());
-    return QRect(line.left() + static_cast<int>(std::max<qreal>(x, 0)), line.top(), 1,
-                 line.height());
+    return QLineEdit::inputMethodQuery(query);
 }

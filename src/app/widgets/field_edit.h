@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QBasicTimer>
 #include <QClipboard>
 #include <QLineEdit>
+#include <functional>
 #include <memory>
 
 #include "app/widgets/edit_history.h"
 
-class LongLineView;
+class LongTextEditing;
+class QAction;
 class QMenu;
 class QRegularExpression;
 
@@ -18,9 +19,9 @@ class QRegularExpression;
 // A line edit lays out its whole text on every change and paint: a pasted
 // megabyte would hold the window up for tenths of a second at each key.
 // Beyond kLongText characters the line edit still keeps the text and gives
-// its signals, but is told to show nothing; this class then shows the
-// stretch in view (LongLineView) and takes the cursor steps and copies the
-// line edit would take from its layout.
+// its signals, but is told to show nothing; LongTextEditing then shows the
+// stretch in view and takes the cursor steps and copies the line edit would
+// take from its layout.
 // The edit keeps its own undo history (EditHistory): the line edit's records
 // each character of an insertion, slow for a pasted megabyte, and takes no
 // step at all while it shows nothing. A paste goes in whole for the same
@@ -72,27 +73,25 @@ class FieldEdit : public QLineEdit {
     void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
   private:
+    // It draws the line edit's panel (initStyleOption), copies and makes
+    // menu entries act as this class does.
+    friend class LongTextEditing;
+
     void showWholeText(bool whole);
-    bool takeLongTextKey(QKeyEvent* event);
+    bool takeHistoryKey(QKeyEvent* event);
     void stepHistory(bool back);
     void recordEdit();
     void textWasChanged();
     void copySelection(QClipboard::Mode mode) const;
-    void selectTo(qsizetype position);
-    QRect lineRect() const;
-    void paintLongText();
-    void restartBlink();
+    // Makes one of the line edit's own menu entries call act instead.
+    void actThrough(QAction* action, std::function<void()> act, bool enabled);
 
     qsizetype markIndex_ = -1;
     qsizetype markLength_ = 0;
-    std::unique_ptr<LongLineView> long_;
-    QBasicTimer blink_;
-    bool cursorOn_ = true;
-    bool selecting_ = false;
+    std::unique_ptr<LongTextEditing> long_;  // only while the text is long
 
     EditHistory history_;
     QString shown_;                // the text before the change being made

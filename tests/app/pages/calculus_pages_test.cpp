@@ -10,7 +10,6 @@
 #include <memory>
 #include <variant>
 
-#include "app/widgets/live_description.h"
 #include "app/widgets/template_widgets.h"
 #include "ui_test_support.h"
 
@@ -282,8 +281,8 @@ TEST(CalculusPageFormula, SaysWhatIsWrongWhileTypedAndWhenRequested) {
     const QString line = "第 2 个字符：公式中不能有空格，请删去这个空格。";
     integrand->setFocus();
     for (const char c : std::string("x + 1")) QTest::keyClick(window, c);
-    QTest::qWait(kLiveDelayMs + 100);
-    EXPECT_EQ(integrand->accessibleDescription(), line);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return integrand->accessibleDescription() == line; },
+                                kDescribedWithinMs));
     EXPECT_EQ(integrand->toolTip(), line);
     EXPECT_EQ(integrand->markIndex(), 1);
 
@@ -295,8 +294,8 @@ TEST(CalculusPageFormula, SaysWhatIsWrongWhileTypedAndWhenRequested) {
     integrand->setFocus();
     integrand->selectAll();
     for (const char c : std::string("x+1")) QTest::keyClick(window, c);
-    QTest::qWait(kLiveDelayMs + 100);
-    EXPECT_EQ(integrand->accessibleDescription(), "");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return integrand->accessibleDescription().isEmpty(); },
+                                kDescribedWithinMs));
     EXPECT_EQ(integrand->markIndex(), -1);
 }
 

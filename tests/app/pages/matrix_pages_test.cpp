@@ -11,7 +11,6 @@
 #include <QWindow>
 #include <variant>
 
-#include "app/widgets/live_description.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -382,9 +381,12 @@ TEST(DeterminantPageText, DescribesWhatWillBeRead) {
     ASSERT_TRUE(hosted.shown);
     typeInto(*hosted.page, 1001, "1 2 3 4 5");
     typeInto(*hosted.page, 1034, "2");
-    QTest::qWait(kLiveDelayMs + 100);
-    EXPECT_TRUE(hosted.page->control(1001)->accessibleDescription().startsWith(
-        "读到 5 个数，2×2 的行列式只用前 4 个。\n★输入方法"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return hosted.page->control(1001)->accessibleDescription().startsWith(
+                "读到 5 个数，2×2 的行列式只用前 4 个。\n★输入方法");
+        },
+        kDescribedWithinMs));
 }
 
 const DeterminantCase kDeterminantCases[] = {

@@ -34,6 +34,7 @@
 
 #include "app/dialog/template_page.h"
 #include "app/look/dialog_look.h"
+#include "app/pages/integral_controls.h"
 #include "app/plot/plot_painter.h"
 #include "app/plot/plot_widget.h"
 #include "app/plot/plot_window.h"
@@ -219,7 +220,7 @@ std::unique_ptr<CMexoraDlg> integralPage(const char* integrand) {
     window->Create(nullptr);
     window->show();
     window->SelectPage(2);
-    auto* edit = window->page(2)->control<QLineEdit>(1001);
+    auto* edit = window->page(2)->control<QLineEdit>(kIntegrand);
     edit->setText(QString::fromUtf8(integrand));
     edit->setFocus();
     QCoreApplication::processEvents();
@@ -227,7 +228,7 @@ std::unique_ptr<CMexoraDlg> integralPage(const char* integrand) {
 }
 
 PlotSource* integrandSource(CMexoraDlg& window) {
-    return window.page(2)->control<QLineEdit>(1001)->findChild<PlotSource*>();
+    return window.page(2)->control<QLineEdit>(kIntegrand)->findChild<PlotSource*>();
 }
 
 void WindowOpen(benchmark::State& state) {
@@ -275,7 +276,7 @@ void MegabytePaste(benchmark::State& state) {
     for (auto _ : state) {
         const auto window = integralPage("sinx");
         if (plotShown) integrandSource(*window)->open();
-        auto* edit = window->page(2)->control<QLineEdit>(1001);
+        auto* edit = window->page(2)->control<QLineEdit>(kIntegrand);
         edit->selectAll();
         const qint64 worst =
             worstStall(*window, [&] { QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier); });
@@ -301,7 +302,7 @@ void MegabyteTyping(benchmark::State& state) {
     QGuiApplication::clipboard()->setText(megabyteFormula());
     const auto window = integralPage("");
     integrandSource(*window)->open();
-    auto* edit = window->page(2)->control<QLineEdit>(1001);
+    auto* edit = window->page(2)->control<QLineEdit>(kIntegrand);
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     QTest::qWait(600);
     for (auto _ : state) {

@@ -21,6 +21,10 @@
 
 #include "app/dialog/template_page.h"
 #include "app/look/dialog_look.h"
+#include "app/pages/determinant_controls.h"
+#include "app/pages/integral_controls.h"
+#include "app/pages/matrix_controls.h"
+#include "app/pages/sum_product_controls.h"
 #include "app/shell/mexora_dlg.h"
 
 namespace {
@@ -113,14 +117,14 @@ int main(int argc, char* argv[]) {
 
     window.SelectPage(2);
     TemplatePage& integral = *window.page(2);
-    retype(integral, 1001, "x^2");
-    retype(integral, 1016, "1");
+    retype(integral, kIntegrand, "x^2");
+    retype(integral, kUpper, "1");
     std::vector<double> clickToResult;
     for (int run = 0; run < 20; ++run) {
-        integral.control<QLineEdit>(1002)->setText("0");
+        integral.control<QLineEdit>(kIntResult)->setText("0");
         QElapsedTimer clock;
         clock.start();
-        QTest::mouseClick(integral.button(1015), Qt::LeftButton);
+        QTest::mouseClick(integral.button(kIntegralEquals), Qt::LeftButton);
         window.repaint();  // the result painted, not only set
         clickToResult.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
     }
@@ -128,8 +132,8 @@ int main(int argc, char* argv[]) {
 
     window.SelectPage(3);
     TemplatePage& sum = *window.page(3);
-    retype(sum, 1020, "sin(x)");
-    retype(sum, 1001, "1e12");
+    retype(sum, kSumFormula, "sin(x)");
+    retype(sum, kSumTo, "1e12");
     std::vector<double> stalls;
     std::vector<double> cancelToGone;
     for (int run = 0; run < 5; ++run) {
@@ -141,7 +145,7 @@ int main(int argc, char* argv[]) {
                 QTest::mouseClick(dialog->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
             }
         });
-        QTest::mouseClick(sum.button(1026), Qt::LeftButton);
+        QTest::mouseClick(sum.button(kSumEquals), Qt::LeftButton);
         stalls.push_back(watch.worstLatenessMs());
         cancelToGone.push_back(static_cast<double>(watch.sinceStartNs() - cancelledAt) / 1e6);
     }
@@ -150,13 +154,13 @@ int main(int argc, char* argv[]) {
 
     window.SelectPage(5);
     TemplatePage& determinant = *window.page(5);
-    auto* elements = determinant.control<QPlainTextEdit>(1001);
+    auto* elements = determinant.control<QPlainTextEdit>(kDeterminantElements);
     for (const int order : {20, 24}) {
         pasteMs(window, elements, matrixText(order));
-        retype(determinant, 1034, QByteArray::number(order).constData());
+        retype(determinant, kOrder, QByteArray::number(order).constData());
         std::vector<double> times;
         for (int run = 0; run < (order == 20 ? 10 : 3); ++run)
-            times.push_back(clickMs(window, determinant.button(1035)));
+            times.push_back(clickMs(window, determinant.button(kCompute)));
         report(order == 20 ? "click to determinant of order 20 shown"
                            : "click to determinant of order 24 shown",
                times);
@@ -164,7 +168,7 @@ int main(int argc, char* argv[]) {
 
     window.SelectPage(1);
     TemplatePage& matrices = *window.page(1);
-    auto* matrixEdit = matrices.control<QPlainTextEdit>(1001);
+    auto* matrixEdit = matrices.control<QPlainTextEdit>(kMatrixElements);
     std::vector<double> pastes;
     for (int run = 0; run < 10; ++run)
         pastes.push_back(pasteMs(window, matrixEdit, matrixText(50)));
@@ -174,35 +178,37 @@ int main(int argc, char* argv[]) {
     report("paste of 1 MB on one line, determinant edit", {pasteMs(window, elements, megabyte)});
     for (const char* name : {"A", "B"}) {
         pasteMs(window, matrixEdit, matrixText(500));
-        retype(matrices, 1004, "500");
-        retype(matrices, 1005, "500");
-        retype(matrices, 1009, name);
+        retype(matrices, kMatrixRows, "500");
+        retype(matrices, kMatrixCols, "500");
+        retype(matrices, kMatrixName, name);
         QElapsedTimer clock;
         clock.start();
-        QTest::mouseClick(matrices.button(1002), Qt::LeftButton);
+        QTest::mouseClick(matrices.button(kAddMatrix), Qt::LeftButton);
         report("adding a 500 x 500 matrix (reading the edit)",
                {static_cast<double>(clock.nsecsElapsed()) / 1e6});
     }
-    pick(matrices.control<QComboBox>(1006), 0);
-    pick(matrices.control<QComboBox>(1007), 1);
+    pick(matrices.control<QComboBox>(kFirstOperand), 0);
+    pick(matrices.control<QComboBox>(kSecondOperand), 1);
     std::vector<double> products;
-    for (int run = 0; run < 3; ++run) products.push_back(clickMs(window, matrices.button(1013)));
+    for (int run = 0; run < 3; ++run)
+        products.push_back(clickMs(window, matrices.button(kMatrixProduct)));
     report("click to product of two 500 x 500 shown", products);
 
     for (const char* name : {"C", "D"}) {
         pasteMs(window, matrixEdit, matrixText(1000));
-        retype(matrices, 1004, "1000");
-        retype(matrices, 1005, "1000");
-        retype(matrices, 1009, name);
-        QTest::mouseClick(matrices.button(1002), Qt::LeftButton);
+        retype(matrices, kMatrixRows, "1000");
+        retype(matrices, kMatrixCols, "1000");
+        retype(matrices, kMatrixName, name);
+        QTest::mouseClick(matrices.button(kAddMatrix), Qt::LeftButton);
     }
-    pick(matrices.control<QComboBox>(1006), 2);
-    pick(matrices.control<QComboBox>(1007), 3);
+    pick(matrices.control<QComboBox>(kFirstOperand), 2);
+    pick(matrices.control<QComboBox>(kSecondOperand), 3);
     std::vector<double> sums;
-    for (int run = 0; run < 3; ++run) sums.push_back(clickMs(window, matrices.button(1011)));
+    for (int run = 0; run < 3; ++run) sums.push_back(clickMs(window, matrices.button(kMatrixSum)));
     report("click to sum of two 1000 x 1000 shown", sums);
     LatenessWatch watch;
-    report("click to product of two 1000 x 1000 shown", {clickMs(window, matrices.button(1013))});
+    report("click to product of two 1000 x 1000 shown",
+           {clickMs(window, matrices.button(kMatrixProduct))});
     report("event loop lateness during that product", {watch.worstLatenessMs()});
     return messages.shown.empty() ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include "app/dialog/dialog_widget.h"
+#include "app/dialog/template_ids.h"
 #include "app/pages/determinant_page.h"
 #include "app/pages/equation_page.h"
 #include "app/pages/integral_page.h"
@@ -68,16 +69,17 @@ inline bool showActive(QWidget& window) {
     return QTest::qWaitForWindowActive(&window);
 }
 
-// The calculation page of a template: 129, 131, 132, 133 or 134.
+// The calculation page of a template: kMatrixTemplate, kIntegralTemplate,
+// kSumProductTemplate, kEquationTemplate or kDeterminantTemplate.
 inline std::unique_ptr<TemplatePage> makePage(int templateId) {
     switch (templateId) {
-        case 129:
+        case kMatrixTemplate:
             return std::make_unique<CMatrixPage>();
-        case 131:
+        case kIntegralTemplate:
             return std::make_unique<CIntegralPage>();
-        case 132:
+        case kSumProductTemplate:
             return std::make_unique<CSumProductPage>();
-        case 133:
+        case kEquationTemplate:
             return std::make_unique<CEquationPage>();
         default:
             return std::make_unique<CDeterminantPage>();

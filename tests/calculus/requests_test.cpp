@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/number_text.h"
+#include "core/string_ids.h"
 
 namespace {
 
@@ -24,6 +25,9 @@ std::string describe(const RequestOutcome& outcome) {
     return "cancelled";
 }
 
+// What describe() says for a message.
+std::string message(StringId id) { return "message " + std::to_string(id); }
+
 TEST(Requests, IntegralChecksPrecisionFirstAndReportsFailure) {
     int failed = 1;  // left over from an earlier request: cleared before the method
     EXPECT_EQ(describe(RunIntegralRequest("x^2", 0, 1, 0.0001, 10, failed)), "0.333333333333333");
@@ -31,19 +35,26 @@ TEST(Requests, IntegralChecksPrecisionFirstAndReportsFailure) {
     for (double precision : {0.0, -1.0, kNaN}) {
         failed = 0;
         EXPECT_EQ(describe(RunIntegralRequest("garbage(", 0, 1, precision, 1, failed)),
-                  "message 113");
+                  message(kMsgPrecisionNotPositive));
     }
-    EXPECT_EQ(describe(RunIntegralRequest("x", 0, 1, 0.0001, 1, failed)), "message 122");
-    EXPECT_EQ(describe(RunIntegralRequest("ln(x)", 0, 1, 0.0001, 10, failed)), "message 122");
-    EXPECT_EQ(describe(RunIntegralRequest("x*", 0, 1, 0.0001, 10, failed)), "message 122");
-    EXPECT_EQ(describe(RunIntegralRequest("1e38*x*10", 0, 1, 0.0001, 10, failed)), "message 122");
+    EXPECT_EQ(describe(RunIntegralRequest("x", 0, 1, 0.0001, 1, failed)),
+              message(kMsgIntegralFailed));
+    EXPECT_EQ(describe(RunIntegralRequest("ln(x)", 0, 1, 0.0001, 10, failed)),
+              message(kMsgIntegralFailed));
+    EXPECT_EQ(describe(RunIntegralRequest("x*", 0, 1, 0.0001, 10, failed)),
+              message(kMsgIntegralFailed));
+    EXPECT_EQ(describe(RunIntegralRequest("1e38*x*10", 0, 1, 0.0001, 10, failed)),
+              message(kMsgIntegralFailed));
 }
 
 TEST(Requests, DerivativeFailsWithItsOwnMessage) {
     int failed = 0;
-    EXPECT_EQ(describe(RunDerivativeRequest("x^3", 3, 0.01, 0.0001, 1, failed)), "message 123");
-    EXPECT_EQ(describe(RunDerivativeRequest("x", 1, 0, 0.0001, 10, failed)), "message 123");
-    EXPECT_EQ(describe(RunDerivativeRequest("x", 1, 0.01, 0, 10, failed)), "message 113");
+    EXPECT_EQ(describe(RunDerivativeRequest("x^3", 3, 0.01, 0.0001, 1, failed)),
+              message(kMsgDerivativeFailed));
+    EXPECT_EQ(describe(RunDerivativeRequest("x", 1, 0, 0.0001, 10, failed)),
+              message(kMsgDerivativeFailed));
+    EXPECT_EQ(describe(RunDerivativeRequest("x", 1, 0.01, 0, 10, failed)),
+              message(kMsgPrecisionNotPositive));
     EXPECT_EQ(describe(RunDerivativeRequest("x^2", 1, 0.01, 0.0001, 10, failed)),
               "2.00000405311584");
 }
@@ -52,25 +63,29 @@ TEST(Requests, SumAndProductCheckTheStepOnlyWhenItsBoxIsSet) {
     EXPECT_EQ(describe(RunSumRequest("x", 1, 3, false, -5)), "6");  // box clear: step 1
     EXPECT_EQ(describe(RunProductRequest("x", 1, 3, false, 0)), "6");
     for (double step : {0.0, -0.1, kNaN}) {
-        EXPECT_EQ(describe(RunSumRequest("x", 1, 3, true, step)), "message 125");
-        EXPECT_EQ(describe(RunProductRequest("x", 1, 3, true, step)), "message 125");
+        EXPECT_EQ(describe(RunSumRequest("x", 1, 3, true, step)), message(kMsgStepNotPositive));
+        EXPECT_EQ(describe(RunProductRequest("x", 1, 3, true, step)), message(kMsgStepNotPositive));
     }
-    EXPECT_EQ(describe(RunSumRequest("1/x", -1, 1, false, 0)), "message 120");
-    EXPECT_EQ(describe(RunProductRequest("1/x", -1, 1, false, 0)), "message 121");
-    EXPECT_EQ(describe(RunSumRequest("x", 1e20, 1e30, false, 0)), "message 120");
-    EXPECT_EQ(describe(RunProductRequest("x", 1e20, 1e30, false, 0)), "message 121");
-    EXPECT_EQ(describe(RunProductRequest("x", 1, 200, false, 0)), "message 121");  // overflow
+    EXPECT_EQ(describe(RunSumRequest("1/x", -1, 1, false, 0)), message(kMsgSumFailed));
+    EXPECT_EQ(describe(RunProductRequest("1/x", -1, 1, false, 0)), message(kMsgProductFailed));
+    EXPECT_EQ(describe(RunSumRequest("x", 1e20, 1e30, false, 0)), message(kMsgSumFailed));
+    EXPECT_EQ(describe(RunProductRequest("x", 1e20, 1e30, false, 0)), message(kMsgProductFailed));
+    EXPECT_EQ(describe(RunProductRequest("x", 1, 200, false, 0)),
+              message(kMsgProductFailed));  // overflow
 }
 
 TEST(Requests, SolveChecksDeltaThenEpsilon) {
     int noRoot = 1;
     EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 2, 0.01, 0.01, noRoot)), "1.41416307860829");
     EXPECT_EQ(noRoot, 0);
-    EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 2, 0, 0.01, noRoot)), "message 113");
-    EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 2, 0.01, -1, noRoot)), "message 113");
-    EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 1, 0.01, 0.01, noRoot)), "message 114");
-    EXPECT_EQ(describe(RunSolveRequest("1/x", -1, 1, 0.01, 0.01, noRoot)), "message 114");
-    EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 2, 1e-300, 1e-300, noRoot)), "message 114");
+    EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 2, 0, 0.01, noRoot)),
+              message(kMsgPrecisionNotPositive));
+    EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 2, 0.01, -1, noRoot)),
+              message(kMsgPrecisionNotPositive));
+    EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 1, 0.01, 0.01, noRoot)), message(kMsgNoRoot));
+    EXPECT_EQ(describe(RunSolveRequest("1/x", -1, 1, 0.01, 0.01, noRoot)), message(kMsgNoRoot));
+    EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 2, 1e-300, 1e-300, noRoot)),
+              message(kMsgNoRoot));
 }
 
 TEST(Requests, ACancelledRequestHasNeitherResultNorMessage) {

@@ -88,7 +88,7 @@ TEST(MatrixCommand, RefusesABadCommandLine) {
     expectUsageError(runCli({"matrix", "add", "1", "x", "1", "1", "1", "1"}), "COLS1");
 }
 
-// Under a 1 GB address space every request either fits or ends in message 129
+// Under a 1 GB address space every request either fits or ends in kMsgNoMemory
 // before it starts; none is killed on the way.
 TEST(LargeRequests, EndInAResultOrTheNoMemoryMessage) {
 #ifdef MEXORA_SANITIZED

@@ -11,6 +11,7 @@
 #include "calculus/progression.h"
 #include "calculus/requests.h"
 #include "calculus/root_solver.h"
+#include "core/string_ids.h"
 #include "expr/compiler.h"
 #include "fuzz_support.h"
 
@@ -84,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The literal reference of a request whose method reports failure through
     // a flag; refused requests evaluate nothing.
     const auto flagged = [&](bool refused, int failure, auto method) {
-        if (refused) return RequestOutcome::message(113);
+        if (refused) return RequestOutcome::message(kMsgPrecisionNotPositive);
         int flag = 0;
         const double r = method(flag);
         return judge(literalControl, r, flag == 1, failure);
@@ -95,19 +96,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (request) {
         case Request::Integral:
             fast = RunIntegralRequest(formula, p1, p2, p3, depth, flag, &fastControl);
-            reference = flagged(!(p3 > 0), 122, [&](int& failed) {
+            reference = flagged(!(p3 > 0), kMsgIntegralFailed, [&](int& failed) {
                 return Integral(literal, p1, p2, p3, depth, failed, &literalControl);
             });
             break;
         case Request::Derivative:
             fast = RunDerivativeRequest(formula, p1, p2, p3, depth, flag, &fastControl);
-            reference = flagged(!(p3 > 0), 123, [&](int& failed) {
+            reference = flagged(!(p3 > 0), kMsgDerivativeFailed, [&](int& failed) {
                 return Derivative(literal, p1, p2, p3, depth, failed, &literalControl);
             });
             break;
         case Request::Solve:
             fast = RunSolveRequest(formula, p1, p2, p3, p4, flag, &fastControl);
-            reference = flagged(!(p3 > 0) || !(p4 > 0), 114, [&](int& noRoot) {
+            reference = flagged(!(p3 > 0) || !(p4 > 0), kMsgNoRoot, [&](int& noRoot) {
                 return FindRoot(literal, p1, p2, p3, p4, noRoot, &literalControl);
             });
             break;
@@ -117,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fast = sum ? RunSumRequest(formula, p1, p2, stepSet, p3, &fastControl)
                        : RunProductRequest(formula, p1, p2, stepSet, p3, &fastControl);
             if (stepSet && !(p3 > 0)) {
-                reference = RequestOutcome::message(125);
+                reference = RequestOutcome::message(kMsgStepNotPositive);
                 break;
             }
             const double step = stepSet ? p3 : 1.0;
@@ -125,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const ProgressionEnd end =
                 sum ? SumProgression(literal, p1, p2, step, r, &literalControl)
                     : MultiplyProgression(literal, p1, p2, step, r, &literalControl);
-            reference = progressionOutcome(end, r, sum ? 120 : 121);
+            reference = progressionOutcome(end, r, sum ? kMsgSumFailed : kMsgProductFailed);
             break;
         }
     }

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static const auto store = std::make_unique<MatrixStore>();
     RecordingMessageService messages;
-    // Yes and No to question 109 in a pattern that differs from input to input.
+    // Yes and No to kAskOverwrite in a pattern that differs from input to input.
     const auto pattern = static_cast<std::uint32_t>(size * 2654435761u);
     for (int i = 0; i < 32; ++i) messages.answers.push_back((pattern >> i & 1) != 0);
     NoWindow window;

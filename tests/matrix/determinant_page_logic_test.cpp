@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "core/string_ids.h"
 
 namespace {
 
@@ -76,7 +77,8 @@ TEST_F(DeterminantPage, EmptyTextComesBeforeTheOrderCheck) {
     compute("", 51);
     compute("1", 1);
     compute("1", 51);
-    EXPECT_EQ(messages.shown, (std::vector<int>{126, 127, 127}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<int>{kMsgEnterDeterminant, kMsgOrderOutOfRange, kMsgOrderOutOfRange}));
     EXPECT_EQ(page.m_fResult, -2.0f);  // the result stays
     EXPECT_EQ(window.refreshes, refreshes);
 }
@@ -91,7 +93,7 @@ TEST_F(DeterminantPage, ARefusedOrderEndsTheRequest) {
 
 TEST_F(DeterminantPage, OrderTooLargeForMemoryGivesAMessage) {
     compute("1 2 3 4", 50);
-    EXPECT_EQ(messages.shown, std::vector<int>{129});
+    EXPECT_EQ(messages.shown, std::vector<int>{kMsgNoMemory});
     EXPECT_EQ(page.m_fResult, 0.0f);
 }
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "core/string_ids.h"
 #include "core/thread_pool.h"
 #include "matrix/matrix_text.h"
 
@@ -81,9 +82,9 @@ TEST(MatrixShapes, SumNeedsEqualShapesProductNeedsMatchingInnerSize) {
     EXPECT_FALSE(ShapesFit(MatrixOperation::Difference, oneByTwo, twoByOne));
     EXPECT_TRUE(ShapesFit(MatrixOperation::Product, oneByTwo, twoByOne));
     EXPECT_FALSE(ShapesFit(MatrixOperation::Product, twoByThree, twoByThree));
-    EXPECT_EQ(ShapeMessageId(MatrixOperation::Sum), 103);
-    EXPECT_EQ(ShapeMessageId(MatrixOperation::Difference), 104);
-    EXPECT_EQ(ShapeMessageId(MatrixOperation::Product), 105);
+    EXPECT_EQ(ShapeMessageId(MatrixOperation::Sum), kMsgSumShapes);
+    EXPECT_EQ(ShapeMessageId(MatrixOperation::Difference), kMsgDifferenceShapes);
+    EXPECT_EQ(ShapeMessageId(MatrixOperation::Product), kMsgProductShapes);
 }
 
 TEST_F(MatrixArithmetic, OperandsThatDoNotFitAreNeverRead) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/string_ids.h"
+
 namespace {
 
 // Stands in for the window: the four edits, and the data exchange with the page.
@@ -75,7 +77,7 @@ TEST_F(MatrixPage, AddAppendsSelectsInListOnlyAndStoresUnparsed) {
 
     window.elements = "typed";
     page.OnSum();
-    EXPECT_EQ(messages.shown, std::vector<int>{102});
+    EXPECT_EQ(messages.shown, std::vector<int>{kMsgChooseMatrices});
     EXPECT_EQ(window.elements, "typed");
     EXPECT_EQ(window.refreshes, 0);
 }
@@ -85,7 +87,8 @@ TEST_F(MatrixPage, AddChecksTextThenShapeThenName) {
     add("A", 2, 0, "1");
     add("A", -1, 2, "1");
     add("", 2, 2, "1");
-    EXPECT_EQ(messages.shown, (std::vector<int>{106, 107, 107, 108}));
+    EXPECT_EQ(messages.shown, (std::vector<int>{kMsgEnterMatrix, kMsgShapeNotPositive,
+                                                kMsgShapeNotPositive, kMsgEnterName}));
     EXPECT_TRUE(page.names().empty());
     EXPECT_TRUE(messages.asked.empty());
 }
@@ -94,7 +97,7 @@ TEST_F(MatrixPage, SameNameIgnoringLatinCaseOffersOverwrite) {
     add("A", 2, 2, "1 2 3 4");
     messages.answers = {true};
     add("a", 1, 1, "9");
-    EXPECT_EQ(messages.asked, std::vector<int>{109});
+    EXPECT_EQ(messages.asked, std::vector<int>{kAskOverwrite});
     EXPECT_EQ(page.names(), Names{"A"});  // the list keeps the first spelling
     EXPECT_EQ(store.read(0).strElements, "9");
     EXPECT_EQ(store.read(0).nRows, 1);
@@ -116,7 +119,7 @@ TEST_F(MatrixPage, OnlyLatinLettersAToZFoldCase) {
     EXPECT_EQ(page.names().size(), 6u);
     messages.answers = {true};
     add("X1", 1, 1, "7");
-    EXPECT_EQ(messages.asked, std::vector<int>{109});
+    EXPECT_EQ(messages.asked, std::vector<int>{kAskOverwrite});
     EXPECT_EQ(store.read(0).strElements, "7");
 }
 
@@ -136,11 +139,11 @@ TEST_F(MatrixPage, FullListRefusesNewNamesButStillOverwrites) {
     for (int i = 0; i < MatrixStore::kCapacity; ++i) add(std::to_string(i) + "m", 1, 1, "1");
     ASSERT_TRUE(messages.shown.empty());
     add("new", 1, 1, "2");
-    EXPECT_EQ(messages.shown, std::vector<int>{110});
+    EXPECT_EQ(messages.shown, std::vector<int>{kMsgListFull});
     EXPECT_EQ(page.names().size(), 1000u);
     messages.answers = {true};
     add("999M", 1, 1, "3");
-    EXPECT_EQ(messages.asked, std::vector<int>{109});
+    EXPECT_EQ(messages.asked, std::vector<int>{kAskOverwrite});
     EXPECT_EQ(store.read(999).strElements, "3");
 }
 
@@ -152,7 +155,7 @@ TEST_F(MatrixPage, DeleteSelectsNeighboursAndKeepsOtherSelections) {
     window.elements = "unsaved typing";
     messages.answers = {true};
     page.OnDeleteMatrix();
-    EXPECT_EQ(messages.asked, std::vector<int>{112});
+    EXPECT_EQ(messages.asked, std::vector<int>{kAskDelete});
     EXPECT_EQ(page.names(), (Names{"P", "Q", "S"}));
     EXPECT_EQ(page.listSelection(), 2);
     EXPECT_EQ(page.firstSelection(), 2);
@@ -207,8 +210,8 @@ TEST_F(MatrixPage, DeletingTheOnlyMatrixEmptiesSelectorsAndClearsTextAndName) {
     EXPECT_EQ(window.cols, 3);
 
     page.OnDeleteMatrix();
-    EXPECT_EQ(messages.shown, std::vector<int>{111});
-    EXPECT_EQ(messages.asked, std::vector<int>{112});  // no second question
+    EXPECT_EQ(messages.shown, std::vector<int>{kMsgListEmpty});
+    EXPECT_EQ(messages.asked, std::vector<int>{kAskDelete});  // no second question
 }
 
 TEST_F(MatrixPage, AnsweringNoToDeleteChangesNothing) {
@@ -285,7 +288,8 @@ TEST_F(MatrixPage, ShapeFailureShowsTheStoredFieldsAgain) {
     EXPECT_EQ(window.elements, "1 2");
     page.selectSecond(0);
     page.OnProduct();
-    EXPECT_EQ(messages.shown, (std::vector<int>{103, 104, 105}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<int>{kMsgSumShapes, kMsgDifferenceShapes, kMsgProductShapes}));
     EXPECT_EQ(window.name, "b");
 }
 
@@ -296,7 +300,7 @@ TEST_F(MatrixPage, ResultTooLargeIsRefusedWithAMessage) {
     page.selectSecond(1);
     const int refreshes = window.refreshes;
     page.OnProduct();
-    EXPECT_EQ(messages.shown, std::vector<int>{129});
+    EXPECT_EQ(messages.shown, std::vector<int>{kMsgNoMemory});
     EXPECT_EQ(window.refreshes, refreshes);
     EXPECT_EQ(page.m_strName, "row");
 }

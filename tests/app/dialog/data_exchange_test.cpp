@@ -31,16 +31,16 @@ QString textOf(const DialogWidget& page, int id) { return lineEdit(page, id)->te
 
 TEST(DataExchange, CreatingAPageWritesItsDefaults) {
     Hosted<CIntegralPage> integral;
-    EXPECT_EQ(textOf(integral.page, 1020), "10");
-    EXPECT_EQ(textOf(integral.page, 1019), "0.0001");
-    EXPECT_EQ(textOf(integral.page, 1023), "0.01");
-    EXPECT_EQ(textOf(integral.page, 1017), "0");
-    EXPECT_EQ(textOf(integral.page, 1001), "");
+    EXPECT_EQ(textOf(integral.page, kIntDepth), "10");
+    EXPECT_EQ(textOf(integral.page, kIntPrecision), "0.0001");
+    EXPECT_EQ(textOf(integral.page, kInitStep), "0.01");
+    EXPECT_EQ(textOf(integral.page, kLower), "0");
+    EXPECT_EQ(textOf(integral.page, kIntegrand), "");
 
     Hosted<CEquationPage> equation;
-    EXPECT_EQ(textOf(equation.page, 1029), "0.01");
-    EXPECT_EQ(textOf(equation.page, 1030), "0.01");
-    EXPECT_EQ(textOf(equation.page, 1032), "0");
+    EXPECT_EQ(textOf(equation.page, kDelta), "0.01");
+    EXPECT_EQ(textOf(equation.page, kEpsilon), "0.01");
+    EXPECT_EQ(textOf(equation.page, kRoot), "0");
     EXPECT_TRUE(integral.messages.shown.empty());
 }
 
@@ -51,33 +51,34 @@ TEST(DataExchange, WritesDoublesWithFifteenDigitsAndSinglesWithSix) {
     integral.page.m_dLower = 1e-20 / 3.0;
     integral.page.m_dUpper = 123456789012345678.0;
     integral.page.UpdateData(false);
-    EXPECT_EQ(textOf(integral.page, 1002), "0.3");
-    EXPECT_EQ(textOf(integral.page, 1003), "0.333333333333333");
-    EXPECT_EQ(textOf(integral.page, 1017), "3.33333333333333e-21");
-    EXPECT_EQ(textOf(integral.page, 1016), "1.23456789012346e+17");
+    EXPECT_EQ(textOf(integral.page, kIntResult), "0.3");
+    EXPECT_EQ(textOf(integral.page, kDiffResult), "0.333333333333333");
+    EXPECT_EQ(textOf(integral.page, kLower), "3.33333333333333e-21");
+    EXPECT_EQ(textOf(integral.page, kUpper), "1.23456789012346e+17");
 
     Hosted<CDeterminantPage> determinant;
     determinant.page.m_fResult = 1.0f / 3.0f;
     determinant.page.UpdateData(false);
-    EXPECT_EQ(textOf(determinant.page, 1009), "0.333333");
+    EXPECT_EQ(textOf(determinant.page, kDeterminantValue), "0.333333");
     determinant.page.m_fResult = -2.0f;
     determinant.page.UpdateData(false);
-    EXPECT_EQ(textOf(determinant.page, 1009), "-2");
+    EXPECT_EQ(textOf(determinant.page, kDeterminantValue), "-2");
 }
 
-// Exchange order of the integral page: 1017 1016 1003 1001 1009 1010 1020
-// 1019 1002 1021 1022 1023. A refused depth (1020) leaves the rest unread.
+// Exchange order of the integral page: kLower, kUpper, kDiffResult,
+// kIntegrand, kDiffFormula, kPoint, kIntDepth, kIntPrecision, kIntResult,
+// kDiffPrecision, kDiffDepth, kInitStep. A refused depth leaves the rest unread.
 TEST(DataExchange, ARefusedReadStopsTheExchangeAtThatControl) {
     Hosted<CIntegralPage> hosted;
     ASSERT_TRUE(showActive(hosted.window));
     CIntegralPage& page = hosted.page;
-    lineEdit(page, 1017)->setText("1.5");
-    lineEdit(page, 1016)->setText(" 2 ");
-    lineEdit(page, 1001)->setText("sin(x)");
-    lineEdit(page, 1010)->setText("-3e2");
-    lineEdit(page, 1020)->setText("12a");
-    lineEdit(page, 1019)->setText("0.5");
-    lineEdit(page, 1023)->setText("7");
+    lineEdit(page, kLower)->setText("1.5");
+    lineEdit(page, kUpper)->setText(" 2 ");
+    lineEdit(page, kIntegrand)->setText("sin(x)");
+    lineEdit(page, kPoint)->setText("-3e2");
+    lineEdit(page, kIntDepth)->setText("12a");
+    lineEdit(page, kIntPrecision)->setText("0.5");
+    lineEdit(page, kInitStep)->setText("7");
 
     EXPECT_FALSE(page.UpdateData(true));
     EXPECT_EQ(page.m_dLower, 1.5);
@@ -88,11 +89,11 @@ TEST(DataExchange, ARefusedReadStopsTheExchangeAtThatControl) {
     EXPECT_EQ(page.m_dIntPrecision, 0.0001);
     EXPECT_EQ(page.m_dInitStep, 0.01);
     EXPECT_EQ(hosted.messages.shown, std::vector<int>{kMsgNotAnInteger});
-    EXPECT_EQ(QApplication::focusWidget(), lineEdit(page, 1020));
-    EXPECT_EQ(lineEdit(page, 1020)->selectedText(), "12a");
+    EXPECT_EQ(QApplication::focusWidget(), lineEdit(page, kIntDepth));
+    EXPECT_EQ(lineEdit(page, kIntDepth)->selectedText(), "12a");
 
     // Once corrected, the whole page reads.
-    lineEdit(page, 1020)->setText("12");
+    lineEdit(page, kIntDepth)->setText("12");
     EXPECT_TRUE(page.UpdateData(true));
     EXPECT_EQ(page.m_nIntDepth, 12);
     EXPECT_EQ(page.m_dIntPrecision, 0.5);
@@ -103,10 +104,10 @@ TEST(DataExchange, ARefusedReadStopsTheExchangeAtThatControl) {
 TEST(DataExchange, RefusesWhatIsNotANumberWithItsOwnMessage) {
     Hosted<CEquationPage> hosted;
     CEquationPage& page = hosted.page;
-    // 1028 comes first in the order; nothing after it is read.
+    // kRight comes first in the order; nothing after it is read.
     for (const char* bad : {"", "1,5", "abc", "1e400", "0x10", "1 2"}) {
-        lineEdit(page, 1028)->setText(bad);
-        lineEdit(page, 1029)->setText("0.5");
+        lineEdit(page, kRight)->setText(bad);
+        lineEdit(page, kDelta)->setText("0.5");
         EXPECT_FALSE(page.UpdateData(true)) << bad;
         EXPECT_EQ(page.m_dDelta, 0.01) << bad;
     }
@@ -114,14 +115,14 @@ TEST(DataExchange, RefusesWhatIsNotANumberWithItsOwnMessage) {
 
     Hosted<CMatrixPage> matrix;
     for (const char* bad : {"", "1.5", "2e1", "99999999999"}) {
-        lineEdit(matrix.page, 1004)->setText(bad);
+        lineEdit(matrix.page, kMatrixRows)->setText(bad);
         EXPECT_FALSE(matrix.page.UpdateData(true)) << bad;
     }
     EXPECT_EQ(matrix.messages.shown, std::vector<int>(4, kMsgNotAnInteger));
 
     // A single's field refuses what a single cannot hold.
     Hosted<CDeterminantPage> determinant;
-    lineEdit(determinant.page, 1009)->setText("1e39");
+    lineEdit(determinant.page, kDeterminantValue)->setText("1e39");
     EXPECT_FALSE(determinant.page.UpdateData(true));
     EXPECT_EQ(determinant.messages.shown, std::vector<int>{kMsgNotANumber});
 }
@@ -134,7 +135,7 @@ TEST(DataExchange, TextsKeepLineBreaksAndChineseCharacters) {
     page.m_nRows = 2;
     page.m_nCols = 2;
     page.UpdateData(false);
-    EXPECT_EQ(page.control<QPlainTextEdit>(1001)->toPlainText(), "1，2\n3 4");
+    EXPECT_EQ(page.control<QPlainTextEdit>(kMatrixElements)->toPlainText(), "1，2\n3 4");
 
     page.m_strElements.clear();
     page.m_strName.clear();
@@ -147,23 +148,23 @@ TEST(DataExchange, TextsKeepLineBreaksAndChineseCharacters) {
 TEST(DataExchange, BindsControlsAndExchangesCheckBoxes) {
     Hosted<CSumProductPage> hosted;
     CSumProductPage& page = hosted.page;
-    EXPECT_EQ(page.m_editSumStep, lineEdit(page, 1023));
-    EXPECT_EQ(page.m_editProdStep, lineEdit(page, 1025));
+    EXPECT_EQ(page.m_editSumStep, lineEdit(page, kSumStep));
+    EXPECT_EQ(page.m_editProdStep, lineEdit(page, kProdStep));
 
-    page.control<QCheckBox>(1022)->setChecked(true);
+    page.control<QCheckBox>(kSumStepBox)->setChecked(true);
     ASSERT_TRUE(page.UpdateData(true));
     EXPECT_EQ(page.m_bSumStep, 1);
     EXPECT_EQ(page.m_bProdStep, 0);
     page.m_bSumStep = 0;
     page.m_bProdStep = 1;
     page.UpdateData(false);
-    EXPECT_FALSE(page.control<QCheckBox>(1022)->isChecked());
-    EXPECT_TRUE(page.control<QCheckBox>(1024)->isChecked());
+    EXPECT_FALSE(page.control<QCheckBox>(kSumStepBox)->isChecked());
+    EXPECT_TRUE(page.control<QCheckBox>(kProdStepBox)->isChecked());
 
     Hosted<CMatrixPage> matrix;
-    EXPECT_EQ(matrix.page.m_cbList, matrix.page.control<QComboBox>(1008));
-    EXPECT_EQ(matrix.page.m_cbFirst, matrix.page.control<QComboBox>(1006));
-    EXPECT_EQ(matrix.page.m_cbSecond, matrix.page.control<QComboBox>(1007));
+    EXPECT_EQ(matrix.page.m_cbList, matrix.page.control<QComboBox>(kMatrixList));
+    EXPECT_EQ(matrix.page.m_cbFirst, matrix.page.control<QComboBox>(kFirstOperand));
+    EXPECT_EQ(matrix.page.m_cbSecond, matrix.page.control<QComboBox>(kSecondOperand));
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ TEST(MainWindowLayout, BottomLabelsShowTheirWholeText) {
         if (auto* label = qobject_cast<StaticText*>(created.widget)) labels.append(label);
     }
     ASSERT_EQ(labels.size(), 3);
-    int previousRight = window.control(1033)->geometry().right();
+    int previousRight = window.control(kAlwaysOnTop)->geometry().right();
     for (StaticText* label : labels) {
         const qreal needed = QFontMetricsF(label->font()).horizontalAdvance(label->text());
         EXPECT_LE(needed, label->width()) << label->text().toStdString();

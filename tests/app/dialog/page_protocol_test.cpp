@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "app/dialog/template_ids.h"
 #include "app/pages/determinant_page.h"
 #include "app/pages/integral_page.h"
 #include "app/pages/matrix_page.h"
@@ -40,10 +41,12 @@ TEST(PageProtocol, EnterAndEscapeInAFieldNeitherActNorLeaveThePage) {
     ASSERT_TRUE(shown.ok);
     int equalsClicks = 0;
     int defaultClicks = 0;
-    QObject::connect(shown.page.button(1015), &QPushButton::clicked, [&] { ++equalsClicks; });
-    QObject::connect(shown.page.button(1000), &QPushButton::clicked, [&] { ++defaultClicks; });
+    QObject::connect(shown.page.button(kIntegralEquals), &QPushButton::clicked,
+                     [&] { ++equalsClicks; });
+    QObject::connect(shown.page.button(kDefaultButtonId), &QPushButton::clicked,
+                     [&] { ++defaultClicks; });
 
-    QLineEdit* integrand = lineEdit(shown.page, 1001);
+    QLineEdit* integrand = lineEdit(shown.page, kIntegrand);
     integrand->setFocus();
     QTest::keyClicks(integrand, "x^2");
     for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
@@ -58,7 +61,7 @@ TEST(PageProtocol, EnterAndEscapeInAFieldNeitherActNorLeaveThePage) {
 
     // The Enter a field leaves goes to the default button, which does nothing
     // only because it is hidden.
-    shown.page.button(1000)->show();
+    shown.page.button(kDefaultButtonId)->show();
     QTest::keyClick(integrand, Qt::Key_Return);
     EXPECT_EQ(defaultClicks, 1);
 }
@@ -67,16 +70,17 @@ TEST(PageProtocol, EnterOnAFocusedPushButtonPressesIt) {
     ShownPage<CIntegralPage> shown;
     ASSERT_TRUE(shown.ok);
     int clicks = 0;
-    QObject::connect(shown.page.button(1018), &QPushButton::clicked, [&] { ++clicks; });
-    shown.page.button(1018)->setFocus();
-    QTest::keyClick(shown.page.button(1018), Qt::Key_Return);
+    QObject::connect(shown.page.button(kDerivativeEquals), &QPushButton::clicked,
+                     [&] { ++clicks; });
+    shown.page.button(kDerivativeEquals)->setFocus();
+    QTest::keyClick(shown.page.button(kDerivativeEquals), Qt::Key_Return);
     EXPECT_EQ(clicks, 1);
 }
 
 TEST(PageProtocol, EnterInAMultiLineEditStartsANewLine) {
     ShownPage<CMatrixPage> shown;
     ASSERT_TRUE(shown.ok);
-    auto* elements = shown.page.control<QPlainTextEdit>(1001);
+    auto* elements = shown.page.control<QPlainTextEdit>(kMatrixElements);
     elements->setFocus();
     QTest::keyClicks(elements, "1 2");
     QTest::keyClick(elements, Qt::Key_Return);
@@ -88,7 +92,7 @@ TEST(PageProtocol, EnterInAMultiLineEditStartsANewLine) {
 
     ShownPage<CDeterminantPage> determinant;
     ASSERT_TRUE(determinant.ok);
-    auto* text = determinant.page.control<QPlainTextEdit>(1001);
+    auto* text = determinant.page.control<QPlainTextEdit>(kDeterminantElements);
     text->setFocus();
     QTest::keyClicks(text, "5");
     QTest::keyClick(text, Qt::Key_Enter);
@@ -99,30 +103,30 @@ TEST(PageProtocol, EnterInAMultiLineEditStartsANewLine) {
 TEST(PageProtocol, DigitsOnlyEditsTakeNothingButDigits) {
     ShownPage<CIntegralPage> integral;
     ASSERT_TRUE(integral.ok);
-    QLineEdit* depth = lineEdit(integral.page, 1020);
+    QLineEdit* depth = lineEdit(integral.page, kIntDepth);
     retype(depth, "1a-2.5 ");
     EXPECT_EQ(depth->text(), "125");
 
     ShownPage<CMatrixPage> matrix;
     ASSERT_TRUE(matrix.ok);
-    retype(lineEdit(matrix.page, 1005), "-3x");
-    EXPECT_EQ(lineEdit(matrix.page, 1005)->text(), "3");
+    retype(lineEdit(matrix.page, kMatrixCols), "-3x");
+    EXPECT_EQ(lineEdit(matrix.page, kMatrixCols)->text(), "3");
     // The order of a determinant is an ordinary field.
     ShownPage<CDeterminantPage> determinant;
     ASSERT_TRUE(determinant.ok);
-    retype(lineEdit(determinant.page, 1034), "-3x");
-    EXPECT_EQ(lineEdit(determinant.page, 1034)->text(), "-3x");
+    retype(lineEdit(determinant.page, kOrder), "-3x");
+    EXPECT_EQ(lineEdit(determinant.page, kOrder)->text(), "-3x");
 }
 
 TEST(PageProtocol, ReadOnlyEditsAreGreyAndFollowTheirState) {
     ShownPage<CSumProductPage> shown;
     ASSERT_TRUE(shown.ok);
     const QColor grey(192, 192, 192);
-    QLineEdit* step = lineEdit(shown.page, 1023);
+    QLineEdit* step = lineEdit(shown.page, kSumStep);
     EXPECT_TRUE(step->isReadOnly());
     EXPECT_EQ(step->palette().color(QPalette::Base), grey);
     EXPECT_EQ(step->palette().color(QPalette::Text), QColor(0, 64, 128));
-    EXPECT_EQ(lineEdit(shown.page, 1020)->palette().color(QPalette::Base), Qt::white);
+    EXPECT_EQ(lineEdit(shown.page, kSumFormula)->palette().color(QPalette::Base), Qt::white);
 
     step->setReadOnly(false);
     EXPECT_EQ(step->palette().color(QPalette::Base), Qt::white);
@@ -141,10 +145,10 @@ TEST(PageProtocol, TakingTheFocusReturnsToTheLastFieldOrTheFirstStop) {
     outside.setFocus();
     shown.page.takeFocus();
     // The first tab stop of the template is the lower limit, its text selected.
-    EXPECT_EQ(QApplication::focusWidget(), lineEdit(shown.page, 1017));
-    EXPECT_EQ(lineEdit(shown.page, 1017)->selectedText(), "0");
+    EXPECT_EQ(QApplication::focusWidget(), lineEdit(shown.page, kLower));
+    EXPECT_EQ(lineEdit(shown.page, kLower)->selectedText(), "0");
 
-    QLineEdit* formula = lineEdit(shown.page, 1009);
+    QLineEdit* formula = lineEdit(shown.page, kDiffFormula);
     formula->setFocus();
     formula->setText("x^3");
     outside.setFocus();

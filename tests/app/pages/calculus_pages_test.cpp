@@ -78,10 +78,9 @@ TEST_P(CalculusPage, ShowsWhatTheUserExpects) {
     for (const int id : c.editable) EXPECT_FALSE(lineEdit(*page, id)->isReadOnly()) << id;
 }
 
-// Integral page: 1017 lower, 1016 upper, 1001 integrand, 1019 precision,
-// 1020 depth, 1015 "=", 1002 result; 1009 formula, 1023 initial step,
-// 1021 precision, 1022 depth, 1010 point, 1018 "=", 1003 result.
-const std::vector<Action> kSquareFrom0To1 = {Type{1001, "x^2"}, Type{1016, "1"}, Click{1015}};
+// The integral and derivative page.
+const std::vector<Action> kSquareFrom0To1 = {Type{kIntegrand, "x^2"}, Type{kUpper, "1"},
+                                             Click{kIntegralEquals}};
 
 std::vector<Action> then(std::vector<Action> first, const std::vector<Action>& more) {
     first.insert(first.end(), more.begin(), more.end());
@@ -89,183 +88,191 @@ std::vector<Action> then(std::vector<Action> first, const std::vector<Action>& m
 }
 
 const PageCase kIntegralCases[] = {
-    {"SquareFrom0To1", 131, kSquareFrom0To1, {{1002, "0.333333333333333"}, {1016, "1"}}, {}},
+    {"SquareFrom0To1",
+     kIntegralTemplate,
+     kSquareFrom0To1,
+     {{kIntResult, "0.333333333333333"}, {kUpper, "1"}},
+     {}},
     {"PrecisionZeroIsRefusedAndTheResultStays",
-     131,
-     then(kSquareFrom0To1, {Type{1019, "0"}, Type{1001, "x"}, Click{1015}}),
-     {{1002, "0.333333333333333"}, {1019, "0"}},
-     {113}},
+     kIntegralTemplate,
+     then(kSquareFrom0To1,
+          {Type{kIntPrecision, "0"}, Type{kIntegrand, "x"}, Click{kIntegralEquals}}),
+     {{kIntResult, "0.333333333333333"}, {kIntPrecision, "0"}},
+     {kMsgPrecisionNotPositive}},
     {"DepthOneFailsAndTheOldResultStays",
-     131,
-     then(kSquareFrom0To1, {Type{1020, "1"}, Click{1015}}),
-     {{1002, "0.333333333333333"}},
-     {122}},
+     kIntegralTemplate,
+     then(kSquareFrom0To1, {Type{kIntDepth, "1"}, Click{kIntegralEquals}}),
+     {{kIntResult, "0.333333333333333"}},
+     {kMsgIntegralFailed}},
     {"LogarithmFrom0To1HasNoIntegral",
-     131,
-     {Type{1001, "ln(x)"}, Type{1016, "1"}, Click{1015}},
-     {{1002, "0"}},
-     {122}},
+     kIntegralTemplate,
+     {Type{kIntegrand, "ln(x)"}, Type{kUpper, "1"}, Click{kIntegralEquals}},
+     {{kIntResult, "0"}},
+     {kMsgIntegralFailed}},
     // A refused read ends the request: nothing is computed or written, the
     // old result stays beside what the user typed.
     {"ARefusedNumberEndsTheRequest",
-     131,
-     then(kSquareFrom0To1, {Type{1017, "abc"}, Type{1016, "3"}, Type{1001, "x"}, Click{1015}}),
-     {{1002, "0.333333333333333"}, {1017, "abc"}, {1016, "3"}, {1001, "x"}},
-     {201},
-     1017},
+     kIntegralTemplate,
+     then(kSquareFrom0To1,
+          {Type{kLower, "abc"}, Type{kUpper, "3"}, Type{kIntegrand, "x"}, Click{kIntegralEquals}}),
+     {{kIntResult, "0.333333333333333"}, {kLower, "abc"}, {kUpper, "3"}, {kIntegrand, "x"}},
+     {kMsgNotANumber},
+     kLower},
     {"DerivativeOfACube",
-     131,
-     {Type{1009, "x^3"}, Type{1010, "3"}, Click{1018}},
-     {{1003, "27.0008087158203"}, {1002, "0"}},
+     kIntegralTemplate,
+     {Type{kDiffFormula, "x^3"}, Type{kPoint, "3"}, Click{kDerivativeEquals}},
+     {{kDiffResult, "27.0008087158203"}, {kIntResult, "0"}},
      {}},
     {"DerivativeInitialStepZeroFails",
-     131,
-     {Type{1009, "x^3"}, Type{1010, "3"}, Type{1023, "0"}, Click{1018}},
-     {{1003, "0"}},
-     {123}},
+     kIntegralTemplate,
+     {Type{kDiffFormula, "x^3"}, Type{kPoint, "3"}, Type{kInitStep, "0"}, Click{kDerivativeEquals}},
+     {{kDiffResult, "0"}},
+     {kMsgDerivativeFailed}},
     {"DerivativeDepthOneGivesUp",
-     131,
-     {Type{1009, "x^3"}, Type{1010, "3"}, Type{1022, "1"}, Click{1018}},
-     {{1003, "0"}},
-     {123}},
+     kIntegralTemplate,
+     {Type{kDiffFormula, "x^3"}, Type{kPoint, "3"}, Type{kDiffDepth, "1"},
+      Click{kDerivativeEquals}},
+     {{kDiffResult, "0"}},
+     {kMsgDerivativeFailed}},
     {"DerivativePrecisionNegativeIsRefused",
-     131,
-     {Type{1009, "x^3"}, Type{1021, "-1"}, Click{1018}},
-     {{1003, "0"}, {1021, "-1"}},
-     {113}},
+     kIntegralTemplate,
+     {Type{kDiffFormula, "x^3"}, Type{kDiffPrecision, "-1"}, Click{kDerivativeEquals}},
+     {{kDiffResult, "0"}, {kDiffPrecision, "-1"}},
+     {kMsgPrecisionNotPositive}},
     {"EscapeChangesNothing",
-     131,
-     {Type{1001, "x^2"}, Escape{1001}, Escape{1015}},
-     {{1001, "x^2"}, {1002, "0"}},
+     kIntegralTemplate,
+     {Type{kIntegrand, "x^2"}, Escape{kIntegrand}, Escape{kIntegralEquals}},
+     {{kIntegrand, "x^2"}, {kIntResult, "0"}},
      {}},
 };
 INSTANTIATE_TEST_SUITE_P(Integral, CalculusPage, ::testing::ValuesIn(kIntegralCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Sum and product page: 1002 from, 1001 to, 1020 formula, 1022 box, 1023 step,
-// 1026 "=", 1009 result; 1004 from, 1003 to, 1021 formula, 1024 box,
-// 1025 step, 1005 "=", 1010 result.
+// The sum and product page.
 const PageCase kSumProductCases[] = {
     {"StepEditsStartReadOnly",
-     132,
+     kSumProductTemplate,
      {},
-     {{1023, "0"}, {1025, "0"}, {1009, "0"}},
+     {{kSumStep, "0"}, {kProdStep, "0"}, {kSumResult, "0"}},
      {},
      0,
-     {1023, 1025, 1009, 1010}},
+     {kSumStep, kProdStep, kSumResult, kProdResult}},
     {"SumOfXFrom1To100",
-     132,
-     {Type{1020, "x"}, Type{1002, "1"}, Type{1001, "100"}, Click{1026}},
-     {{1009, "5050"}},
+     kSumProductTemplate,
+     {Type{kSumFormula, "x"}, Type{kSumFrom, "1"}, Type{kSumTo, "100"}, Click{kSumEquals}},
+     {{kSumResult, "5050"}},
      {}},
     {"ProductOfXFrom1To10",
-     132,
-     {Type{1021, "x"}, Type{1004, "1"}, Type{1003, "10"}, Click{1005}},
-     {{1010, "3628800"}},
+     kSumProductTemplate,
+     {Type{kProdFormula, "x"}, Type{kProdFrom, "1"}, Type{kProdTo, "10"}, Click{kProductEquals}},
+     {{kProdResult, "3628800"}},
      {}},
     {"LowerAboveUpperGivesZeroAndOne",
-     132,
-     {Type{1020, "x"}, Type{1002, "5"}, Type{1001, "1"}, Click{1026}, Type{1021, "x"},
-      Type{1004, "5"}, Type{1003, "1"}, Click{1005}},
-     {{1009, "0"}, {1010, "1"}},
+     kSumProductTemplate,
+     {Type{kSumFormula, "x"}, Type{kSumFrom, "5"}, Type{kSumTo, "1"}, Click{kSumEquals},
+      Type{kProdFormula, "x"}, Type{kProdFrom, "5"}, Type{kProdTo, "1"}, Click{kProductEquals}},
+     {{kSumResult, "0"}, {kProdResult, "1"}},
      {}},
     {"AStepOfOneTenthTakesElevenPoints",
-     132,
-     {Type{1020, "x"}, Type{1001, "1"}, Click{1022}, Type{1023, "0.1"}, Click{1026}},
-     {{1009, "5.50000002235174"}, {1023, "0.1"}},
+     kSumProductTemplate,
+     {Type{kSumFormula, "x"}, Type{kSumTo, "1"}, Click{kSumStepBox}, Type{kSumStep, "0.1"},
+      Click{kSumEquals}},
+     {{kSumResult, "5.50000002235174"}, {kSumStep, "0.1"}},
      {},
      0,
      {},
-     {1023}},
+     {kSumStep}},
     // The typed step stays visible but the clear box makes the step 1.
     {"AClearBoxIgnoresTheStepEdit",
-     132,
-     {Type{1020, "x"}, Type{1001, "3"}, Click{1022}, Type{1023, "0.5"}, Click{1022}, Click{1026}},
-     {{1009, "6"}, {1023, "0.5"}},
+     kSumProductTemplate,
+     {Type{kSumFormula, "x"}, Type{kSumTo, "3"}, Click{kSumStepBox}, Type{kSumStep, "0.5"},
+      Click{kSumStepBox}, Click{kSumEquals}},
+     {{kSumResult, "6"}, {kSumStep, "0.5"}},
      {},
      0,
-     {1023}},
+     {kSumStep}},
     {"ASetBoxWithStepZeroIsRefused",
-     132,
-     {Type{1021, "x"}, Type{1003, "3"}, Click{1024}, Type{1025, "0"}, Click{1005}},
-     {{1010, "0"}, {1025, "0"}},
-     {125},
+     kSumProductTemplate,
+     {Type{kProdFormula, "x"}, Type{kProdTo, "3"}, Click{kProdStepBox}, Type{kProdStep, "0"},
+      Click{kProductEquals}},
+     {{kProdResult, "0"}, {kProdStep, "0"}},
+     {kMsgStepNotPositive},
      0,
      {},
-     {1025}},
+     {kProdStep}},
     {"ARefusedNumberEndsTheRequest",
-     132,
-     {Type{1020, "x"}, Type{1001, "100"}, Click{1026}, Type{1002, "abc"}, Type{1020, "x^2"},
-      Click{1026}},
-     {{1009, "5050"}, {1002, "abc"}, {1020, "x^2"}},
-     {201},
-     1002},
+     kSumProductTemplate,
+     {Type{kSumFormula, "x"}, Type{kSumTo, "100"}, Click{kSumEquals}, Type{kSumFrom, "abc"},
+      Type{kSumFormula, "x^2"}, Click{kSumEquals}},
+     {{kSumResult, "5050"}, {kSumFrom, "abc"}, {kSumFormula, "x^2"}},
+     {kMsgNotANumber},
+     kSumFrom},
     {"AnInfiniteTermFailsTheSum",
-     132,
-     {Type{1020, "1/x"}, Type{1002, "-1"}, Type{1001, "1"}, Click{1026}},
-     {{1009, "0"}},
-     {120}},
+     kSumProductTemplate,
+     {Type{kSumFormula, "1/x"}, Type{kSumFrom, "-1"}, Type{kSumTo, "1"}, Click{kSumEquals}},
+     {{kSumResult, "0"}},
+     {kMsgSumFailed}},
     {"AnInfiniteFactorFailsTheProduct",
-     132,
-     {Type{1021, "1/x"}, Type{1004, "-1"}, Type{1003, "1"}, Click{1005}},
-     {{1010, "0"}},
-     {121}},
+     kSumProductTemplate,
+     {Type{kProdFormula, "1/x"}, Type{kProdFrom, "-1"}, Type{kProdTo, "1"}, Click{kProductEquals}},
+     {{kProdResult, "0"}},
+     {kMsgProductFailed}},
     {"EscapeChangesNothing",
-     132,
-     {Type{1020, "x"}, Escape{1020}, Escape{1022}},
-     {{1020, "x"}, {1009, "0"}},
+     kSumProductTemplate,
+     {Type{kSumFormula, "x"}, Escape{kSumFormula}, Escape{kSumStepBox}},
+     {{kSumFormula, "x"}, {kSumResult, "0"}},
      {}},
 };
 INSTANTIATE_TEST_SUITE_P(SumProduct, CalculusPage, ::testing::ValuesIn(kSumProductCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Equation page: 1001 formula, 1027 left, 1028 right, 1029 delta,
-// 1030 epsilon, 1031 "解出", 1032 root.
-const std::vector<Action> kSquareRootOfTwo = {Type{1001, "x*x-2"}, Type{1028, "2"}, Click{1031}};
+// The equation page.
+const std::vector<Action> kSquareRootOfTwo = {Type{kEquationFormula, "x*x-2"}, Type{kRight, "2"},
+                                              Click{kSolve}};
 
 const PageCase kEquationCases[] = {
-    {"SquareRootOfTwo", 133, kSquareRootOfTwo, {{1032, "1.41416307860829"}}, {}},
+    {"SquareRootOfTwo", kEquationTemplate, kSquareRootOfTwo, {{kRoot, "1.41416307860829"}}, {}},
     {"NoSignChangeFails",
-     133,
-     {Type{1001, "x*x-2"}, Type{1028, "1"}, Click{1031}},
-     {{1032, "0"}},
-     {114}},
+     kEquationTemplate,
+     {Type{kEquationFormula, "x*x-2"}, Type{kRight, "1"}, Click{kSolve}},
+     {{kRoot, "0"}},
+     {kMsgNoRoot}},
     {"RootAtZero",
-     133,
-     {Type{1001, "x"}, Type{1027, "-1"}, Type{1028, "1"}, Click{1031}},
-     {{1032, "0"}, {1027, "-1"}},
+     kEquationTemplate,
+     {Type{kEquationFormula, "x"}, Type{kLeft, "-1"}, Type{kRight, "1"}, Click{kSolve}},
+     {{kRoot, "0"}, {kLeft, "-1"}},
      {}},
     {"ABracketNarrowerThanEpsilonGivesItsMidpoint",
-     133,
-     {Type{1001, "x*x-2"}, Type{1027, "1.4"}, Type{1028, "1.42"}, Type{1029, "0.001"},
-      Type{1030, "0.1"}, Click{1031}},
-     {{1032, "1.41"}},
+     kEquationTemplate,
+     {Type{kEquationFormula, "x*x-2"}, Type{kLeft, "1.4"}, Type{kRight, "1.42"},
+      Type{kDelta, "0.001"}, Type{kEpsilon, "0.1"}, Click{kSolve}},
+     {{kRoot, "1.41"}},
      {}},
     {"DeltaZeroIsRefusedAndTheRootStays",
-     133,
-     then(kSquareRootOfTwo, {Type{1029, "0"}, Click{1031}}),
-     {{1032, "1.41416307860829"}},
-     {113}},
+     kEquationTemplate,
+     then(kSquareRootOfTwo, {Type{kDelta, "0"}, Click{kSolve}}),
+     {{kRoot, "1.41416307860829"}},
+     {kMsgPrecisionNotPositive}},
     {"EpsilonZeroIsRefused",
-     133,
-     {Type{1001, "x"}, Type{1027, "-1"}, Type{1030, "0"}, Click{1031}},
-     {{1032, "0"}, {1030, "0"}},
-     {113}},
+     kEquationTemplate,
+     {Type{kEquationFormula, "x"}, Type{kLeft, "-1"}, Type{kEpsilon, "0"}, Click{kSolve}},
+     {{kRoot, "0"}, {kEpsilon, "0"}},
+     {kMsgPrecisionNotPositive}},
     {"ARefusedNumberEndsTheRequest",
-     133,
-     then(kSquareRootOfTwo, {Type{1001, "x*x-3"}, Type{1028, "abc"}, Click{1031}}),
-     {{1032, "1.41416307860829"}, {1001, "x*x-3"}, {1028, "abc"}},
-     {201},
-     1028},
+     kEquationTemplate,
+     then(kSquareRootOfTwo, {Type{kEquationFormula, "x*x-3"}, Type{kRight, "abc"}, Click{kSolve}}),
+     {{kRoot, "1.41416307860829"}, {kEquationFormula, "x*x-3"}, {kRight, "abc"}},
+     {kMsgNotANumber},
+     kRight},
     {"APoleIsNoRoot",
-     133,
-     {Type{1001, "1/x"}, Type{1027, "-1"}, Type{1028, "1"}, Click{1031}},
-     {{1032, "0"}},
-     {114}},
+     kEquationTemplate,
+     {Type{kEquationFormula, "1/x"}, Type{kLeft, "-1"}, Type{kRight, "1"}, Click{kSolve}},
+     {{kRoot, "0"}},
+     {kMsgNoRoot}},
     {"EscapeChangesNothing",
-     133,
-     {Type{1001, "x"}, Escape{1001}, Escape{1031}},
-     {{1001, "x"}, {1032, "0"}},
+     kEquationTemplate,
+     {Type{kEquationFormula, "x"}, Escape{kEquationFormula}, Escape{kSolve}},
+     {{kEquationFormula, "x"}, {kRoot, "0"}},
      {}},
 };
 INSTANTIATE_TEST_SUITE_P(Equation, CalculusPage, ::testing::ValuesIn(kEquationCases),
@@ -274,10 +281,10 @@ INSTANTIATE_TEST_SUITE_P(Equation, CalculusPage, ::testing::ValuesIn(kEquationCa
 // Typed as through the window, an unreadable formula is marked and described
 // within a moment; the request's message box then adds the same words.
 TEST(CalculusPageFormula, SaysWhatIsWrongWhileTypedAndWhenRequested) {
-    HostedPage hosted(131);
+    HostedPage hosted(kIntegralTemplate);
     ASSERT_TRUE(hosted.shown);
     QWindow* window = hosted.window.windowHandle();
-    auto* integrand = hosted.page->control<FieldEdit>(1001);
+    auto* integrand = hosted.page->control<FieldEdit>(kIntegrand);
     const QString line = "第 2 个字符：公式中不能有空格，请删去这个空格。";
     integrand->setFocus();
     for (const char c : std::string("x + 1")) QTest::keyClick(window, c);
@@ -286,9 +293,9 @@ TEST(CalculusPageFormula, SaysWhatIsWrongWhileTypedAndWhenRequested) {
     EXPECT_EQ(integrand->toolTip(), line);
     EXPECT_EQ(integrand->markIndex(), 1);
 
-    QPushButton* equals = hosted.page->button(1015);
+    QPushButton* equals = hosted.page->button(kIntegralEquals);
     QTest::mouseClick(window, Qt::LeftButton, {}, equals->mapTo(&hosted.window, QPoint(8, 8)));
-    EXPECT_EQ(hosted.messages.shown, std::vector<int>{122});
+    EXPECT_EQ(hosted.messages.shown, std::vector<int>{kMsgIntegralFailed});
     EXPECT_EQ(hosted.messages.details, std::vector<std::string>{line.toStdString()});
 
     integrand->setFocus();
@@ -300,10 +307,10 @@ TEST(CalculusPageFormula, SaysWhatIsWrongWhileTypedAndWhenRequested) {
 }
 
 TEST(CalculusPageResult, CanBeSelectedAndCopied) {
-    HostedPage hosted(131);
+    HostedPage hosted(kIntegralTemplate);
     ASSERT_TRUE(hosted.shown);
     for (const Action& action : kSquareFrom0To1) perform(*hosted.page, action);
-    QLineEdit* result = lineEdit(*hosted.page, 1002);
+    QLineEdit* result = lineEdit(*hosted.page, kIntResult);
     QTest::mouseDClick(result, Qt::LeftButton);
     QTest::keyClick(result, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);

@@ -42,60 +42,60 @@ struct PageUnderTest {
 
 const PageUnderTest kPages[] = {
     {"Integral",
-     131,
-     {{1017, "0", Kind::Number},
-      {1016, "1", Kind::Number},
-      {1001, "x^2", Kind::Formula},
-      {1019, "0.0001", Kind::Number},
-      {1020, "10", Kind::Number},
-      {1009, "x^3", Kind::Formula},
-      {1023, "0.01", Kind::Number},
-      {1021, "0.0001", Kind::Number},
-      {1022, "10", Kind::Number},
-      {1010, "3", Kind::Number}},
+     kIntegralTemplate,
+     {{kLower, "0", Kind::Number},
+      {kUpper, "1", Kind::Number},
+      {kIntegrand, "x^2", Kind::Formula},
+      {kIntPrecision, "0.0001", Kind::Number},
+      {kIntDepth, "10", Kind::Number},
+      {kDiffFormula, "x^3", Kind::Formula},
+      {kInitStep, "0.01", Kind::Number},
+      {kDiffPrecision, "0.0001", Kind::Number},
+      {kDiffDepth, "10", Kind::Number},
+      {kPoint, "3", Kind::Number}},
      {},
-     {1015, 1018},
-     {1002, 1003}},
+     {kIntegralEquals, kDerivativeEquals},
+     {kIntResult, kDiffResult}},
     {"SumProduct",
-     132,
-     {{1002, "1", Kind::Number},
-      {1001, "10", Kind::Number},
-      {1020, "x", Kind::Formula},
-      {1023, "1", Kind::Number},
-      {1004, "1", Kind::Number},
-      {1003, "10", Kind::Number},
-      {1021, "x", Kind::Formula},
-      {1025, "1", Kind::Number}},
-     {1022, 1024},
-     {1026, 1005},
-     {1009, 1010}},
+     kSumProductTemplate,
+     {{kSumFrom, "1", Kind::Number},
+      {kSumTo, "10", Kind::Number},
+      {kSumFormula, "x", Kind::Formula},
+      {kSumStep, "1", Kind::Number},
+      {kProdFrom, "1", Kind::Number},
+      {kProdTo, "10", Kind::Number},
+      {kProdFormula, "x", Kind::Formula},
+      {kProdStep, "1", Kind::Number}},
+     {kSumStepBox, kProdStepBox},
+     {kSumEquals, kProductEquals},
+     {kSumResult, kProdResult}},
     {"Equation",
-     133,
-     {{1001, "x*x-2", Kind::Formula},
-      {1027, "0", Kind::Number},
-      {1028, "2", Kind::Number},
-      {1029, "0.01", Kind::Number},
-      {1030, "0.01", Kind::Number}},
+     kEquationTemplate,
+     {{kEquationFormula, "x*x-2", Kind::Formula},
+      {kLeft, "0", Kind::Number},
+      {kRight, "2", Kind::Number},
+      {kDelta, "0.01", Kind::Number},
+      {kEpsilon, "0.01", Kind::Number}},
      {},
-     {1031},
-     {1032}},
+     {kSolve},
+     {kRoot}},
     {"Determinant",
-     134,
-     {{1001, "1 2 3 4", Kind::Text}, {1034, "2", Kind::Number}},
+     kDeterminantTemplate,
+     {{kDeterminantElements, "1 2 3 4", Kind::Text}, {kOrder, "2", Kind::Number}},
      {},
-     {1035},
-     {1009}},
+     {kCompute},
+     {kDeterminantValue}},
     // Added, then taken as both operands of a sum and of a product.
     {"Matrix",
-     129,
-     {{1001, "1 2 3 4", Kind::Text},
-      {1009, "M", Kind::Text},
-      {1004, "2", Kind::Number},
-      {1005, "2", Kind::Number}},
+     kMatrixTemplate,
+     {{kMatrixElements, "1 2 3 4", Kind::Text},
+      {kMatrixName, "M", Kind::Text},
+      {kMatrixRows, "2", Kind::Number},
+      {kMatrixCols, "2", Kind::Number}},
      {},
-     {1002},
+     {kAddMatrix},
      {},
-     {1011, 1013}},
+     {kMatrixSum, kMatrixProduct}},
 };
 
 struct Input {
@@ -158,9 +158,9 @@ bool pressCancellingLongWork(QPushButton* button) {
 
 // Takes the first stored matrix as both operands, when there is one.
 void pickFirstAsBothOperands(const TemplatePage& page) {
-    if (page.control<QComboBox>(1006)->count() == 0) return;
-    chooseInSelector(page, 1006, 0);
-    chooseInSelector(page, 1007, 0);
+    if (page.control<QComboBox>(kFirstOperand)->count() == 0) return;
+    chooseInSelector(page, kFirstOperand, 0);
+    chooseInSelector(page, kSecondOperand, 0);
 }
 
 // Pastes text into a field.
@@ -243,7 +243,7 @@ TEST_P(InputSweep, EveryFieldHasADefiniteOutcomeAndLosesNothingElse) {
                     << where << ": field " << other.id << " lost what was typed";
             }
             // A refused field keeps its text for the user to mend.
-            if (!messages.shown.empty() && messages.shown.front() >= 201) {
+            if (!messages.shown.empty() && messages.shown.front() >= kMsgNotANumber) {
                 EXPECT_EQ(after[field.id], typed[field.id]) << where;
             }
         }
@@ -291,9 +291,9 @@ struct ShapeCase {
 
 TEST(InputSweep, AbsurdShapesEndInAMessage) {
     const ShapeCase cases[] = {
-        {"0", "5", {107, 102, 102}},
-        {"1", "2147483647", {129, 105}},
-        {"65536", "65536", {129, 129}},
+        {"0", "5", {kMsgShapeNotPositive, kMsgChooseMatrices, kMsgChooseMatrices}},
+        {"1", "2147483647", {kMsgNoMemory, kMsgProductShapes}},
+        {"65536", "65536", {kMsgNoMemory, kMsgNoMemory}},
     };
     for (const ShapeCase& c : cases) {
         QWidget window;
@@ -301,11 +301,12 @@ TEST(InputSweep, AbsurdShapesEndInAMessage) {
         CMatrixPage page;
         page.setMessageService(&messages);
         page.Create(&window);
-        for (const auto& [id, text] : {std::pair{1001, "1 2"}, std::pair{1004, c.rows},
-                                       std::pair{1005, c.cols}, std::pair{1009, "M"}})
+        for (const auto& [id, text] :
+             {std::pair{kMatrixElements, "1 2"}, std::pair{kMatrixRows, c.rows},
+              std::pair{kMatrixCols, c.cols}, std::pair{kMatrixName, "M"}})
             putText(page, id, text);
-        QTest::mouseClick(page.button(1002), Qt::LeftButton);
-        for (const int id : {1011, 1013}) {
+        QTest::mouseClick(page.button(kAddMatrix), Qt::LeftButton);
+        for (const int id : {kMatrixSum, kMatrixProduct}) {
             pickFirstAsBothOperands(page);
             EXPECT_FALSE(pressCancellingLongWork(page.button(id))) << c.rows << " x " << c.cols;
         }

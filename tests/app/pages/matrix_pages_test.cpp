@@ -37,8 +37,8 @@ using Actions = std::vector<Action>;
 
 // Types a matrix into the four edits and presses "添加".
 Actions add(const std::string& name, int rows, int cols, const std::string& elements) {
-    return {Type{1001, elements}, Type{1004, std::to_string(rows)},
-            Type{1005, std::to_string(cols)}, Type{1009, name}, Click{1002}};
+    return {Type{kMatrixElements, elements}, Type{kMatrixRows, std::to_string(rows)},
+            Type{kMatrixCols, std::to_string(cols)}, Type{kMatrixName, name}, Click{kAddMatrix}};
 }
 
 Actions join(std::initializer_list<Actions> parts) {
@@ -60,7 +60,7 @@ void pick(QComboBox* box, int position) {
 
 // Ctrl+key in the page's window, with the focus in the page.
 void pressCtrl(TemplatePage& page, Qt::Key key) {
-    page.control(1009)->setFocus();
+    page.control(kMatrixName)->setFocus();
     QTest::keyClick(page.window()->windowHandle(), key, Qt::ControlModifier);
 }
 
@@ -132,14 +132,14 @@ class MatrixPageUse : public ::testing::TestWithParam<MatrixCase> {};
 
 TEST_P(MatrixPageUse, ShowsWhatTheUserExpects) {
     const MatrixCase& c = GetParam();
-    HostedPage hosted(129);
+    HostedPage hosted(kMatrixTemplate);
     ASSERT_TRUE(hosted.shown);
     TemplatePage& page = *hosted.page;
     RecordingMessageService& messages = hosted.messages;
 
     for (const Action& action : c.actions) perform(page, messages, action);
 
-    const int selectorIds[] = {1008, 1006, 1007};
+    const int selectorIds[] = {kMatrixList, kFirstOperand, kSecondOperand};
     for (int i = 0; i < 3; ++i) {
         const QComboBox* box = page.control<QComboBox>(selectorIds[i]);
         QStringList items;
@@ -180,148 +180,159 @@ const MatrixCase kMatrixCases[] = {
     // The second add of A (as "a", then as "A") overwrites entry 0, never AB's.
     {"SameNamesAskAndOverwriteTheFirstEntry",
      join({add("A", 2, 2, "1 2 3 4"),
-           {Click{1011}, Answer{true}},
+           {Click{kMatrixSum}, Answer{true}},
            add("a", 2, 2, "5 6 7 8"),
            add("AB", 1, 1, "9"),
            {Answer{true}},
            add("A", 1, 2, "3 3"),
-           {Pick{1008, 1}, Pick{1008, 0}}}),
+           {Pick{kMatrixList, 1}, Pick{kMatrixList, 0}}}),
      {"A", "AB"},
      {0, -1, -1},
-     {{1001, "3 3"}, {1004, "1"}, {1005, "2"}, {1009, "A"}},
-     {102},
-     {109, 109}},
+     {{kMatrixElements, "3 3"}, {kMatrixRows, "1"}, {kMatrixCols, "2"}, {kMatrixName, "A"}},
+     {kMsgChooseMatrices},
+     {kAskOverwrite, kAskOverwrite}},
     {"AddChecksRunInOrder",
-     {Click{1002}, Type{1001, "1"}, Click{1002}, Type{1004, "1"}, Type{1005, "0"}, Click{1002},
-      Type{1005, "1"}, Click{1002}},
+     {Click{kAddMatrix}, Type{kMatrixElements, "1"}, Click{kAddMatrix}, Type{kMatrixRows, "1"},
+      Type{kMatrixCols, "0"}, Click{kAddMatrix}, Type{kMatrixCols, "1"}, Click{kAddMatrix}},
      {},
      {-1, -1, -1},
-     {{1001, "1"}},
-     {106, 107, 107, 108}},
+     {{kMatrixElements, "1"}},
+     {kMsgEnterMatrix, kMsgShapeNotPositive, kMsgShapeNotPositive, kMsgEnterName}},
     {"DeletingAMiddleNameSelectsItsSuccessor",
-     join({kFour, {Pick{1008, 2}, Pick{1006, 2}, Pick{1007, 0}, Answer{true}, Click{1010}}}),
+     join({kFour,
+           {Pick{kMatrixList, 2}, Pick{kFirstOperand, 2}, Pick{kSecondOperand, 0}, Answer{true},
+            Click{kDeleteMatrix}}}),
      {"P", "Q", "S"},
      {2, 2, 0},
-     {{1001, "4 4 4 4"}, {1004, "1"}, {1005, "4"}, {1009, "S"}},
+     {{kMatrixElements, "4 4 4 4"}, {kMatrixRows, "1"}, {kMatrixCols, "4"}, {kMatrixName, "S"}},
      {},
-     {112}},
+     {kAskDelete}},
     {"DeletingTheLastNameSelectsTheNewLast",
-     join({kFour, {Answer{true}, Click{1010}}}),
+     join({kFour, {Answer{true}, Click{kDeleteMatrix}}}),
      {"P", "Q", "R"},
      {2, -1, -1},
-     {{1001, "3 3 3"}, {1009, "R"}},
+     {{kMatrixElements, "3 3 3"}, {kMatrixName, "R"}},
      {},
-     {112}},
+     {kAskDelete}},
     {"DeletingTheOnlyMatrixEmptiesTheSelectors",
      join({add("A", 2, 3, "1 2 3 4 5 6"),
-           {Pick{1006, 0}, Pick{1007, 0}, Answer{true}, Click{1010}}}),
+           {Pick{kFirstOperand, 0}, Pick{kSecondOperand, 0}, Answer{true}, Click{kDeleteMatrix}}}),
      {},
      {-1, -1, -1},
-     {{1001, ""}, {1009, ""}, {1004, "2"}, {1005, "3"}},
+     {{kMatrixElements, ""}, {kMatrixName, ""}, {kMatrixRows, "2"}, {kMatrixCols, "3"}},
      {},
-     {112}},
-    {"DeletingFromAnEmptyListAsksNothing", {Click{1010}}, {}, {-1, -1, -1}, {}, {111}},
+     {kAskDelete}},
+    {"DeletingFromAnEmptyListAsksNothing",
+     {Click{kDeleteMatrix}},
+     {},
+     {-1, -1, -1},
+     {},
+     {kMsgListEmpty}},
     {"NoToTheDeleteQuestionKeepsEverything",
-     join({add("P", 1, 1, "1"), add("Q", 1, 1, "2"), {Answer{false}, Click{1010}}}),
+     join({add("P", 1, 1, "1"), add("Q", 1, 1, "2"), {Answer{false}, Click{kDeleteMatrix}}}),
      {"P", "Q"},
      {1, -1, -1},
-     {{1001, "2"}, {1009, "Q"}},
+     {{kMatrixElements, "2"}, {kMatrixName, "Q"}},
      {},
-     {112}},
+     {kAskDelete}},
     {"AFullListRefusesNewNamesButOffersOverwriting",
      join({thousandNames(), add("new", 1, 1, "1"), {Answer{true}}, add("N5", 1, 1, "1")}),
      numberedNames(1000),
      {999, -1, -1},
      {},
-     {110},
-     {109}},
+     {kMsgListFull},
+     {kAskOverwrite}},
     {"PickingANameReplacesUnsavedTyping",
      join({add("P", 1, 1, "1"),
            add("Q", 1, 2, "2 2"),
-           {Type{1001, "unsaved"}, Type{1009, "zzz"}, Type{1004, "7"}, Type{1005, "7"},
-            Pick{1008, 0}}}),
+           {Type{kMatrixElements, "unsaved"}, Type{kMatrixName, "zzz"}, Type{kMatrixRows, "7"},
+            Type{kMatrixCols, "7"}, Pick{kMatrixList, 0}}}),
      {"P", "Q"},
      {0, -1, -1},
-     {{1001, "1"}, {1009, "P"}, {1004, "1"}, {1005, "1"}},
+     {{kMatrixElements, "1"}, {kMatrixName, "P"}, {kMatrixRows, "1"}, {kMatrixCols, "1"}},
      {}},
     {"ARefusedShapeAddsNothingAndKeepsTheTyping",
-     join({add("P", 1, 1, "1"), {Type{1001, "5 6"}, Type{1009, "Q"}, Type{1004, ""}, Click{1002}}}),
+     join({add("P", 1, 1, "1"),
+           {Type{kMatrixElements, "5 6"}, Type{kMatrixName, "Q"}, Type{kMatrixRows, ""},
+            Click{kAddMatrix}}}),
      {"P"},
      {0, -1, -1},
-     {{1001, "5 6"}, {1009, "Q"}, {1004, ""}, {1005, "1"}},
-     {202}},
+     {{kMatrixElements, "5 6"}, {kMatrixName, "Q"}, {kMatrixRows, ""}, {kMatrixCols, "1"}},
+     {kMsgNotAnInteger}},
     {"PickingANameAfterARefusedShapeShowsAllFourEdits",
-     join({add("P", 1, 1, "1"), {Type{1004, ""}, Click{1002}, Pick{1008, 0}}}),
+     join({add("P", 1, 1, "1"), {Type{kMatrixRows, ""}, Click{kAddMatrix}, Pick{kMatrixList, 0}}}),
      {"P"},
      {0, -1, -1},
-     {{1001, "1"}, {1009, "P"}, {1004, "1"}, {1005, "1"}},
-     {202},
+     {{kMatrixElements, "1"}, {kMatrixName, "P"}, {kMatrixRows, "1"}, {kMatrixCols, "1"}},
+     {kMsgNotAnInteger},
      {}},
     {"AProductShowsItsTextShapeAndName",
      join({add("P", 1, 3, "1 2 3"),
            add("Q", 3, 1, "4 5 6"),
-           {Pick{1006, 0}, Pick{1007, 1}, Click{1013}}}),
+           {Pick{kFirstOperand, 0}, Pick{kSecondOperand, 1}, Click{kMatrixProduct}}}),
      {"P", "Q"},
      {1, 0, 1},
-     {{1001, "32,\n"}, {1004, "1"}, {1005, "1"}, {1009, "Product"}},
+     {{kMatrixElements, "32,\n"}, {kMatrixRows, "1"}, {kMatrixCols, "1"}, {kMatrixName, "Product"}},
      {}},
     {"AMissingOperandKeepsTheTyping",
-     join({add("P", 1, 1, "1"), {Pick{1006, 0}, Type{1001, "typed"}, Click{1011}}}),
+     join({add("P", 1, 1, "1"),
+           {Pick{kFirstOperand, 0}, Type{kMatrixElements, "typed"}, Click{kMatrixSum}}}),
      {"P"},
      {0, 0, -1},
-     {{1001, "typed"}},
-     {102}},
+     {{kMatrixElements, "typed"}},
+     {kMsgChooseMatrices}},
     // A file's matrices go in by the rules of "添加".
     {"OpeningAListedNameAsksAndOverwritesIt",
      join({add("A", 1, 1, "1"),
            {Answer{true}, Open{list({entry("a", "1", "2", "5 6"), entry("矩阵", "1", "1", "7")})},
-            Pick{1008, 0}}}),
+            Pick{kMatrixList, 0}}}),
      {"A", "矩阵"},
      {0, -1, -1},
-     {{1001, "5 6"}, {1005, "2"}, {1009, "A"}},
+     {{kMatrixElements, "5 6"}, {kMatrixCols, "2"}, {kMatrixName, "A"}},
      {},
-     {109}},
+     {kAskOverwrite}},
     {"OpeningIntoAFullListLeavesTheRestOut",
      {Open{overfull()}},
      numberedNames(1000),
      {999, -1, -1},
-     {{1009, "n999"}},
-     {110}},
+     {{kMatrixName, "n999"}},
+     {kMsgListFull}},
     {"OpeningSkipsAndCountsWhatAddRefuses",
      {Open{list({entry("E", "1", "1", ""), entry("Z", "0", "1", "1"), entry("", "1", "1", "1"),
                  entry("S", "\"2\"", "1", "1"), entry("C", "2", "1", "3 4")})}},
      {"C"},
      {0, -1, -1},
-     {{1001, "3 4"}, {1004, "2"}, {1009, "C"}},
-     {446},
+     {{kMatrixElements, "3 4"}, {kMatrixRows, "2"}, {kMatrixName, "C"}},
+     {kMsgEntriesSkipped},
      {},
      {"跳过了 4 个矩阵。"}},
     {"AForeignFileIsRefusedAndTheListStays",
      join({add("P", 1, 1, "1"), {Open{R"({"format": "other", "matrices": []})"}}}),
      {"P"},
      {0, -1, -1},
-     {{1009, "P"}},
-     {442}},
+     {{kMatrixName, "P"}},
+     {kMsgNotAMatrixList}},
     {"ATruncatedFileIsRefused",
      {Open{list({entry("A", "1", "1", "1")}).substr(0, 70)}},
      {},
      {-1, -1, -1},
      {},
-     {443}},
+     {kMsgTruncatedList}},
     {"AFileNotInUtf8IsRefused",
      {Open{list({entry("\xBE\xD8", "1", "1", "1")})}},
      {},
      {-1, -1, -1},
      {},
-     {444}},
+     {kMsgNotUtf8}},
     {"AShapeMessageShowsTheFieldsAgain",
      join({add("P", 1, 2, "1 2"),
            add("Q", 2, 1, "3 4"),
-           {Pick{1006, 0}, Pick{1007, 1}, Type{1001, "unsaved"}, Click{1011}}}),
+           {Pick{kFirstOperand, 0}, Pick{kSecondOperand, 1}, Type{kMatrixElements, "unsaved"},
+            Click{kMatrixSum}}}),
      {"P", "Q"},
      {1, 0, 1},
-     {{1001, "3 4"}, {1009, "Q"}},
-     {103}},
+     {{kMatrixElements, "3 4"}, {kMatrixName, "Q"}},
+     {kMsgSumShapes}},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, MatrixPageUse, ::testing::ValuesIn(kMatrixCases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -333,7 +344,7 @@ TEST(MatrixListFile, ASavedListOpensTheSameIntoAnEmptyList) {
     files.path = dir.filePath("list.mexora");
     std::vector<NamedMatrix> saved;
     {
-        HostedPage page(129);
+        HostedPage page(kMatrixTemplate);
         ASSERT_TRUE(page.shown);
         page.page->setFileChooser(&files);
         for (const Action& action : join({kFour, add("T", 2, 2, "1，2\n3 4")}))
@@ -342,7 +353,7 @@ TEST(MatrixListFile, ASavedListOpensTheSameIntoAnEmptyList) {
         saved = static_cast<CMatrixPage&>(*page.page).logic().namedMatrices();
     }
     for (int i = 0; i < 5; ++i) ProgramMatrixStore().write(i, {});
-    HostedPage page(129);
+    HostedPage page(kMatrixTemplate);
     ASSERT_TRUE(page.shown);
     page.page->setFileChooser(&files);
     pressCtrl(*page.page, Qt::Key_O);
@@ -364,27 +375,28 @@ class DeterminantPageUse : public ::testing::TestWithParam<DeterminantCase> {};
 
 TEST_P(DeterminantPageUse, ShowsWhatTheUserExpects) {
     const DeterminantCase& c = GetParam();
-    HostedPage hosted(134);
+    HostedPage hosted(kDeterminantTemplate);
     ASSERT_TRUE(hosted.shown);
     TemplatePage& page = *hosted.page;
     const RecordingMessageService& messages = hosted.messages;
-    typeInto(page, 1001, QString::fromUtf8(c.elements));
-    typeInto(page, 1034, QString::fromUtf8(c.order));
-    QTest::mouseClick(page.button(1035), Qt::LeftButton);
-    EXPECT_EQ(shownText(page, 1009), c.result);
+    typeInto(page, kDeterminantElements, QString::fromUtf8(c.elements));
+    typeInto(page, kOrder, QString::fromUtf8(c.order));
+    QTest::mouseClick(page.button(kCompute), Qt::LeftButton);
+    EXPECT_EQ(shownText(page, kDeterminantValue), c.result);
     EXPECT_EQ(messages.shown, c.messages);
 }
 
 // The element edit says, as it is typed, how much of the text is used.
 TEST(DeterminantPageText, DescribesWhatWillBeRead) {
-    HostedPage hosted(134);
+    HostedPage hosted(kDeterminantTemplate);
     ASSERT_TRUE(hosted.shown);
-    typeInto(*hosted.page, 1001, "1 2 3 4 5");
-    typeInto(*hosted.page, 1034, "2");
+    typeInto(*hosted.page, kDeterminantElements, "1 2 3 4 5");
+    typeInto(*hosted.page, kOrder, "2");
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return hosted.page->control(1001)->accessibleDescription().startsWith(
-                "读到 5 个数，2×2 的行列式只用前 4 个。\n★输入方法");
+            return hosted.page->control(kDeterminantElements)
+                ->accessibleDescription()
+                .startsWith("读到 5 个数，2×2 的行列式只用前 4 个。\n★输入方法");
         },
         kDescribedWithinMs));
 }
@@ -393,11 +405,11 @@ const DeterminantCase kDeterminantCases[] = {
     {"OrderTwo", "1 2 3 4", "2", "-2", {}},
     {"OrderThree", "1 2 3 4 5 6 7 8 10", "3", "-3", {}},
     {"SurplusElementsAreIgnored", "1 2 3 4 5", "2", "-2", {}},
-    {"OrderOneIsRefused", "1", "1", "0", {127}},
-    {"OrderFiftyOneIsRefused", "1 2 3 4", "51", "0", {127}},
-    {"AnEmptyTextComesFirst", "", "51", "0", {126}},
-    {"ANonIntegerOrderIsRefusedAlone", "1 2 3 4", "2.5", "0", {202}},
-    {"OrderFiftyHasNoRoomToBeComputed", "1 2 3 4", "50", "0", {129}},
+    {"OrderOneIsRefused", "1", "1", "0", {kMsgOrderOutOfRange}},
+    {"OrderFiftyOneIsRefused", "1 2 3 4", "51", "0", {kMsgOrderOutOfRange}},
+    {"AnEmptyTextComesFirst", "", "51", "0", {kMsgEnterDeterminant}},
+    {"ANonIntegerOrderIsRefusedAlone", "1 2 3 4", "2.5", "0", {kMsgNotAnInteger}},
+    {"OrderFiftyHasNoRoomToBeComputed", "1 2 3 4", "50", "0", {kMsgNoMemory}},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, DeterminantPageUse, ::testing::ValuesIn(kDeterminantCases),
                          [](const auto& info) { return std::string(info.param.name); });

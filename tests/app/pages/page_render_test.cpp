@@ -82,18 +82,33 @@ struct WorkedExample {
 const WorkedExample kWorkedExamples[] = {
     {2,
      "integral_page.png",
-     {{1001, "sinx"}, {1016, "3.14159265358979"}, {1009, "x^3"}, {1010, "3"}},
-     {1015, 1018},
-     1003,
+     {{kIntegrand, "sinx"}, {kUpper, "3.14159265358979"}, {kDiffFormula, "x^3"}, {kPoint, "3"}},
+     {kIntegralEquals, kDerivativeEquals},
+     kDiffResult,
      "27.0008087158203"},
     {3,
      "sum_product_page.png",
-     {{1020, "1/x^2"}, {1002, "1"}, {1001, "1000"}, {1021, "x"}, {1004, "1"}, {1003, "10"}},
-     {1026, 1005},
-     1010,
+     {{kSumFormula, "1/x^2"},
+      {kSumFrom, "1"},
+      {kSumTo, "1000"},
+      {kProdFormula, "x"},
+      {kProdFrom, "1"},
+      {kProdTo, "10"}},
+     {kSumEquals, kProductEquals},
+     kProdResult,
      "3628800"},
-    {4, "equation_page.png", {{1001, "x*x-2"}, {1028, "2"}}, {1031}, 1032, "1.41416307860829"},
-    {5, "determinant_page.png", {{1001, "1 2 3\n4 5 6\n7 8 10"}, {1034, "3"}}, {1035}, 1009, "-3"},
+    {4,
+     "equation_page.png",
+     {{kEquationFormula, "x*x-2"}, {kRight, "2"}},
+     {kSolve},
+     kRoot,
+     "1.41416307860829"},
+    {5,
+     "determinant_page.png",
+     {{kDeterminantElements, "1 2 3\n4 5 6\n7 8 10"}, {kOrder, "3"}},
+     {kCompute},
+     kDeterminantValue,
+     "-3"},
 };
 
 // The page shown, with its entry highlighted in the navigation list.
@@ -131,16 +146,16 @@ TEST(PageRendering, WorkedExamplesShowTheirResults) {
     const std::pair<const char*, const char*> operands[] = {{"A", "1 2 3\n4 5 6"},
                                                             {"B", "1 0\n0 1\n1 1"}};
     for (const auto& [name, elements] : operands) {
-        typeInto(matrices, 1001, QString::fromUtf8(elements));
-        typeInto(matrices, 1004, name[0] == 'A' ? "2" : "3");
-        typeInto(matrices, 1005, name[0] == 'A' ? "3" : "2");
-        typeInto(matrices, 1009, name);
-        QTest::mouseClick(matrices.button(1002), Qt::LeftButton);
+        typeInto(matrices, kMatrixElements, QString::fromUtf8(elements));
+        typeInto(matrices, kMatrixRows, name[0] == 'A' ? "2" : "3");
+        typeInto(matrices, kMatrixCols, name[0] == 'A' ? "3" : "2");
+        typeInto(matrices, kMatrixName, name);
+        QTest::mouseClick(matrices.button(kAddMatrix), Qt::LeftButton);
     }
-    chooseInSelector(matrices, 1006, 0);
-    chooseInSelector(matrices, 1007, 1);
-    QTest::mouseClick(matrices.button(1013), Qt::LeftButton);
-    EXPECT_EQ(shownText(matrices, 1001), "4,5,\n10,11,\n");
+    chooseInSelector(matrices, kFirstOperand, 0);
+    chooseInSelector(matrices, kSecondOperand, 1);
+    QTest::mouseClick(matrices.button(kMatrixProduct), Qt::LeftButton);
+    EXPECT_EQ(shownText(matrices, kMatrixElements), "4,5,\n10,11,\n");
     saveForTheReadme(window.grab().toImage(), "matrix_page.png");
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -26,11 +26,11 @@ void typeThrough(QWindow* window, QLineEdit* edit, const std::string& text) {
 }
 
 TEST(PlotWindow, CtrlGInTheIntegrandOpensItAndItFollowsEachEdit) {
-    HostedPage hosted(131);
+    HostedPage hosted(kIntegralTemplate);
     ASSERT_TRUE(hosted.shown);
     QWindow* window = hosted.window.windowHandle();
-    typeThrough(window, lineEdit(*hosted.page, 1016), "3.14159265358979");
-    typeThrough(window, lineEdit(*hosted.page, 1001), "sinx");
+    typeThrough(window, lineEdit(*hosted.page, kUpper), "3.14159265358979");
+    typeThrough(window, lineEdit(*hosted.page, kIntegrand), "sinx");
     QTest::keyClick(window, Qt::Key_G, Qt::ControlModifier);
     auto* plot = hosted.window.findChild<PlotWindow*>();
     ASSERT_TRUE(plot && plot->isVisible());
@@ -41,11 +41,11 @@ TEST(PlotWindow, CtrlGInTheIntegrandOpensItAndItFollowsEachEdit) {
 
     hosted.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&hosted.window));
-    typeThrough(window, lineEdit(*hosted.page, 1001), "x^2");
+    typeThrough(window, lineEdit(*hosted.page, kIntegrand), "x^2");
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return plot->windowTitle() == "函数图像 — x^2"; }, kFollowsWithinMs));
     EXPECT_EQ(plot->plot()->content()->sampling.signChanges.size(), 0u);
-    typeThrough(window, lineEdit(*hosted.page, 1001), "x + 1");
+    typeThrough(window, lineEdit(*hosted.page, kIntegrand), "x + 1");
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return plot->plot()->content()->reason ==
@@ -55,12 +55,12 @@ TEST(PlotWindow, CtrlGInTheIntegrandOpensItAndItFollowsEachEdit) {
 }
 
 TEST(PlotWindow, ThePictureOpensItAndCtrlCCopiesThePictureAndTheExactSamples) {
-    HostedPage hosted(131);
+    HostedPage hosted(kIntegralTemplate);
     ASSERT_TRUE(hosted.shown);
     QWindow* window = hosted.window.windowHandle();
-    typeThrough(window, lineEdit(*hosted.page, 1017), "-1");
-    typeThrough(window, lineEdit(*hosted.page, 1016), "1");
-    typeThrough(window, lineEdit(*hosted.page, 1001), "1/x");
+    typeThrough(window, lineEdit(*hosted.page, kLower), "-1");
+    typeThrough(window, lineEdit(*hosted.page, kUpper), "1");
+    typeThrough(window, lineEdit(*hosted.page, kIntegrand), "1/x");
     PictureControl* icon = nullptr;
     for (auto* picture : hosted.page->findChildren<PictureControl*>())
         if (picture->resourceId() == kIntegralPageIcon) icon = picture;

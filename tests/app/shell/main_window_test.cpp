@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, StartsOnTheCoverWithTheFocusInTheList) {
     EXPECT_EQ(visiblePage(), 0);
     EXPECT_EQ(window.m_nCurrentPage, 0);
     EXPECT_TRUE(list->selectedItems().isEmpty());
-    EXPECT_FALSE(window.control<QCheckBox>(1033)->isChecked());
+    EXPECT_FALSE(window.control<QCheckBox>(kAlwaysOnTop)->isChecked());
     EXPECT_EQ(QApplication::focusWidget(), list);
 
     const QStringList labels = {"封面",       "矩阵运算", "定积分与微分",
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, AClickSwitchesPagesAndACalculationPageTakesTheFocus) {
     clickEntry(2);
     EXPECT_EQ(visiblePage(), 2);
     EXPECT_EQ(window.m_nCurrentPage, 2);
-    EXPECT_EQ(QApplication::focusWidget(), window.page(2)->control(1017));
+    EXPECT_EQ(QApplication::focusWidget(), window.page(2)->control(kLower));
 
     clickEntry(5);
     EXPECT_EQ(visiblePage(), 5);
@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, AClickSwitchesPagesAndACalculationPageTakesTheFocus) {
 
 TEST_F(MainWindowTest, ClickingTheCurrentEntryOrEmptySpaceChangesNothing) {
     clickEntry(3);
-    QLineEdit* formula = lineEdit(*window.page(3), 1020);
+    QLineEdit* formula = lineEdit(*window.page(3), kSumFormula);
     retype(formula, "x");
     clickEntry(3);
     EXPECT_EQ(visiblePage(), 3);
@@ -147,14 +147,15 @@ const KeyStep kKeySteps[] = {
     {Qt::Key_End, {}, 5, kList},
     {Qt::Key_Home, {}, 0, kList},
     {Qt::Key_F6, {}, 0, kList},  // the cover has nothing to focus
-    {Qt::Key_PageDown, Qt::ControlModifier, 1, 1001},
-    {Qt::Key_PageDown, Qt::ControlModifier, 2, 1017},
-    {Qt::Key_Tab, {}, 2, 1016},
+    {Qt::Key_PageDown, Qt::ControlModifier, 1, kMatrixElements},
+    {Qt::Key_PageDown, Qt::ControlModifier, 2, kLower},
+    {Qt::Key_Tab, {}, 2, kUpper},
     {Qt::Key_F6, {}, 2, kList},
-    {Qt::Key_F6, {}, 2, 1016},  // back where it was
-    {Qt::Key_PageUp, Qt::ControlModifier, 1, 1001},
+    {Qt::Key_F6, {}, 2, kUpper},  // back where it was
+    {Qt::Key_PageUp, Qt::ControlModifier, 1, kMatrixElements},
     {Qt::Key_PageUp, Qt::ControlModifier, 0, kList},
-    {Qt::Key_PageUp, Qt::ControlModifier, 5, 1001},  // round from the cover to the last
+    // round from the cover to the last
+    {Qt::Key_PageUp, Qt::ControlModifier, 5, kDeterminantElements},
     {Qt::Key_PageDown, Qt::ControlModifier, 0, kList},
 };
 
@@ -205,7 +206,7 @@ TEST_F(MainWindowTest, TabVisitsEveryControlOfAPageInTemplateOrderAndComesBack) 
     }
     // Ctrl+Tab types a tab in a multi-line edit, and the focus stays.
     window.SelectPage(1);
-    auto* elements = window.page(1)->control<QPlainTextEdit>(1001);
+    auto* elements = window.page(1)->control<QPlainTextEdit>(kMatrixElements);
     elements->setFocus();
     QTest::keyClick(window.windowHandle(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(elements->toPlainText(), "\t");
@@ -225,7 +226,7 @@ TEST_F(MainWindowTest, CtrlEqualsAndPlusScaleEverythingAndCtrlZeroRestoresIt) {
     EXPECT_FALSE(
         QSettings(QStringLiteral("mexora"), QStringLiteral("mexora")).contains("window/scale"))
         << "written at start";
-    QWidget* integrand = window.page(2)->control(1001);  // (81, 39), 145 x 12 dialog units
+    QWidget* integrand = window.page(2)->control(kIntegrand);  // (81, 39), 145 x 12 dialog units
     QTest::keyClick(window.windowHandle(), Qt::Key_H, Qt::ControlModifier);
     const QTableView* history = window.historyWindow()->table();
     window.activateWindow();
@@ -243,7 +244,7 @@ TEST_F(MainWindowTest, CtrlEqualsAndPlusScaleEverythingAndCtrlZeroRestoresIt) {
     applyDialogScale(kDesignScale);
     CMexoraDlg next{&messages};
     next.Create(nullptr);
-    EXPECT_EQ(next.page(2)->control(1001)->geometry(), QRect(182, 88, 327, 27));
+    EXPECT_EQ(next.page(2)->control(kIntegrand)->geometry(), QRect(182, 88, 327, 27));
 
     QTest::keyClick(window.windowHandle(), Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(integrand->geometry(), QRect(122, 59, 217, 18));
@@ -254,7 +255,7 @@ TEST_F(MainWindowTest, CtrlEqualsAndPlusScaleEverythingAndCtrlZeroRestoresIt) {
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindowOrAPage) {
-    auto* topMost = window.control<QCheckBox>(1033);
+    auto* topMost = window.control<QCheckBox>(kAlwaysOnTop);
     for (QWidget* target : {static_cast<QWidget*>(list), static_cast<QWidget*>(topMost)}) {
         target->setFocus();
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
@@ -266,7 +267,7 @@ TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindowOrAPage) {
     EXPECT_FALSE(topMost->isChecked());
 
     clickEntry(4);
-    QLineEdit* left = lineEdit(*window.page(4), 1027);
+    QLineEdit* left = lineEdit(*window.page(4), kLeft);
     retype(left, "-1");
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) QTest::keyClick(left, key);
     EXPECT_TRUE(window.isVisible());
@@ -277,20 +278,20 @@ TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindowOrAPage) {
 
 TEST_F(MainWindowTest, AHiddenPageKeepsItsContentsAndItsFocus) {
     clickEntry(1);
-    QLineEdit* name = lineEdit(*window.page(1), 1009);
+    QLineEdit* name = lineEdit(*window.page(1), kMatrixName);
     name->setFocus();
     name->insert("甲");
     clickEntry(2);
-    retype(lineEdit(*window.page(2), 1001), "sinx");
+    retype(lineEdit(*window.page(2), kIntegrand), "sinx");
     clickEntry(1);
     EXPECT_EQ(name->text(), "甲");
     EXPECT_EQ(QApplication::focusWidget(), name);
     clickEntry(2);
-    EXPECT_EQ(lineEdit(*window.page(2), 1001)->text(), "sinx");
+    EXPECT_EQ(lineEdit(*window.page(2), kIntegrand)->text(), "sinx");
 }
 
 TEST_F(MainWindowTest, AlwaysOnTopChangesTheStackingOnly) {
-    auto* topMost = window.control<QCheckBox>(1033);
+    auto* topMost = window.control<QCheckBox>(kAlwaysOnTop);
     const QRect before = window.geometry();
     QTest::mouseClick(topMost, Qt::LeftButton, {}, QPoint(8, topMost->height() / 2));
     EXPECT_EQ(window.m_bTopMost, 1);
@@ -389,15 +390,15 @@ TEST_F(MainWindowTest, EveryFocusableControlAndPictureHasAUniqueName) {
             names << name;
         }
     }
-    for (const int id : {1013, 1014}) {
+    for (const int id : {kMailLink, kHomePageLink}) {
         QAccessibleInterface* link = QAccessible::queryAccessibleInterface(window.control(id));
         EXPECT_EQ(link->role(), QAccessible::Link);
         EXPECT_EQ(link->text(QAccessible::Name), window.control<StaticText>(id)->text());
     }
-    EXPECT_EQ(accessibleName(window.page(5)->control(1034)), "行列式阶数");
-    EXPECT_EQ(window.page(5)->control(1034)->accessibleDescription(), "阶数请输入２～５０的整数");
-    EXPECT_TRUE(
-        QAccessible::queryAccessibleInterface(window.page(2)->control(1002))->state().readOnly);
+    EXPECT_EQ(accessibleName(window.page(5)->control(kOrder)), "行列式阶数");
+    EXPECT_EQ(window.page(5)->control(kOrder)->accessibleDescription(), "阶数请输入２～５０的整数");
+    QWidget* result = window.page(2)->control(kIntResult);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(result)->state().readOnly);
 }
 
 }  // namespace
@@ -425,10 +426,10 @@ TEST_F(MainWindowTest, RequestsAddHistoryRowsAndARowFillsItsPageAgain) {
         for (const auto& [id, text] : typed) typeInto(page, id, text);
         clickInWindow(window, page.button(button));
     };
-    run({{1001, "x^2"}, {1016, "1"}}, 1015);
-    run({{1019, "0"}}, 1015);
-    run({{1019, "0.0001"}, {1009, "x^3"}, {1010, "3"}}, 1018);
-    run({{1016, "2"}}, 1015);
+    run({{kIntegrand, "x^2"}, {kUpper, "1"}}, kIntegralEquals);
+    run({{kIntPrecision, "0"}}, kIntegralEquals);
+    run({{kIntPrecision, "0.0001"}, {kDiffFormula, "x^3"}, {kPoint, "3"}}, kDerivativeEquals);
+    run({{kUpper, "2"}}, kIntegralEquals);
     window.SelectPage(0);
 
     ctrlKey(&window, Qt::Key_H);
@@ -459,19 +460,20 @@ TEST_F(MainWindowTest, RequestsAddHistoryRowsAndARowFillsItsPageAgain) {
     QTest::keyClick(history->windowHandle(), Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(history->windowHandle(), Qt::Key_Return);
     EXPECT_EQ(window.m_nCurrentPage, 2);
-    EXPECT_EQ(lineEdit(page, 1016)->text(), "1");
-    EXPECT_EQ(lineEdit(page, 1002)->text(), "2.66666666666667");
+    EXPECT_EQ(lineEdit(page, kUpper)->text(), "1");
+    EXPECT_EQ(lineEdit(page, kIntResult)->text(), "2.66666666666667");
     EXPECT_EQ(window.history().size(), 3);
-    EXPECT_EQ(messages.shown, std::vector<int>{113});
+    EXPECT_EQ(messages.shown, std::vector<int>{kMsgPrecisionNotPositive});
 }
 
 TEST(History, KeepsTheNewestRowsWithinItsBounds) {
     History history;
     for (int i = 0; i <= History::kMaxRows; ++i)
-        history.append({2, 1015, 452, {}, QString::number(i), {}});
+        history.append({2, kIntegralEquals, kKindIntegral, {}, QString::number(i), {}});
     EXPECT_EQ(history.size(), History::kMaxRows);
     EXPECT_EQ(history.at(0).inputText, "1");
     const QString half(History::kMaxChars / 2, QChar('1'));
-    for (int i = 0; i < 2; ++i) history.append({5, 1035, 460, {{1001, half}}, {}, half});
+    for (int i = 0; i < 2; ++i)
+        history.append({5, kCompute, kKindDeterminant, {{kDeterminantElements, half}}, {}, half});
     EXPECT_EQ(history.size(), 1);
 }

@@ -29,8 +29,8 @@ int main(int argc, char* argv[]) {
         if (!window) return;
         window->SelectPage(3);
         TemplatePage* page = window->page(3);
-        retype(lineEdit(*page, 1020), "sin(x)");
-        retype(lineEdit(*page, 1001), "1e12");
+        retype(lineEdit(*page, kSumFormula), "sin(x)");
+        retype(lineEdit(*page, kSumTo), "1e12");
         QTimer::singleShot(700, [&, window] {
             sinceQuit.start();
             if (bySignal) {
@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
                 window->close();
             }
         });
-        page->button(1026)->click();
+        page->button(kSumEquals)->click();
     });
     const int status = CMexoraApp().InitInstance(app);
     std::printf("ended %lld ms after quitting\n",

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Starts the mexora program itself: a second start is refused with message
-// 124 and ends without a window; a killed instance leaves nothing behind.
+// Starts the mexora program itself: a second start is refused with
+// kMsgAlreadyRunning and ends without a window; a killed instance leaves
+// nothing behind.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -9,7 +10,12 @@
 #include <QTest>
 #include <csignal>
 
+#include "core/string_ids.h"
+
 namespace {
+
+// How the line a refused start writes to stderr begins.
+const QString kAlreadyRunning = QStringLiteral("message %1").arg(kMsgAlreadyRunning);
 
 class SingleInstanceTest : public ::testing::Test {
   protected:
@@ -56,7 +62,7 @@ class SingleInstanceTest : public ::testing::Test {
     QTemporaryDir runtime;
 };
 
-TEST_F(SingleInstanceTest, ASecondStartShowsMessage124AndEndsWithoutAWindow) {
+TEST_F(SingleInstanceTest, ASecondStartShowsTheAlreadyRunningMessageAndEndsWithoutAWindow) {
     QProcess first;
     start(first);
     ASSERT_TRUE(waitForMarker(first));
@@ -68,7 +74,7 @@ TEST_F(SingleInstanceTest, ASecondStartShowsMessage124AndEndsWithoutAWindow) {
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()).trimmed(),
-              "message 124: Mexora已经启动，请不要重复运行，谢谢！");
+              kAlreadyRunning + ": Mexora已经启动，请不要重复运行，谢谢！");
 
     // The first instance runs on, untouched.
     EXPECT_EQ(first.state(), QProcess::Running);
@@ -81,7 +87,7 @@ TEST_F(SingleInstanceTest, TwoStartsAtTheSameMomentGiveOneWindowAndOneMessage) {
     QProcess b;
     start(a);
     start(b);
-    // One of the two ends at once with message 124; the other runs on.
+    // One of the two ends at once with kMsgAlreadyRunning; the other runs on.
     QProcess* refused = nullptr;
     for (int i = 0; i < 200 && !refused; ++i) {
         if (a.state() == QProcess::NotRunning) refused = &a;
@@ -93,8 +99,8 @@ TEST_F(SingleInstanceTest, TwoStartsAtTheSameMomentGiveOneWindowAndOneMessage) {
     EXPECT_EQ(running.state(), QProcess::Running);
     EXPECT_TRUE(waitForMarker(running));
     EXPECT_EQ(refused->exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(refused->readAllStandardError()).count("message 124"), 1);
-    EXPECT_EQ(running.readAllStandardError().indexOf("message 124"), -1);
+    EXPECT_EQ(QString::fromUtf8(refused->readAllStandardError()).count(kAlreadyRunning), 1);
+    EXPECT_EQ(running.readAllStandardError().indexOf(kAlreadyRunning.toUtf8()), -1);
     kill(running);
 }
 
@@ -112,7 +118,7 @@ TEST_P(KilledAtAnyMoment, TheNextStartRuns) {
     start(next);
     EXPECT_TRUE(waitForMarker(next));
     EXPECT_FALSE(next.waitForFinished(500));
-    EXPECT_EQ(next.readAllStandardError().indexOf("message 124"), -1);
+    EXPECT_EQ(next.readAllStandardError().indexOf(kAlreadyRunning.toUtf8()), -1);
     kill(next);
 }
 
@@ -129,7 +135,7 @@ TEST_F(SingleInstanceTest, AStartAfterTheInstanceWasKilledRuns) {
     EXPECT_TRUE(waitForMarker(next));
     EXPECT_FALSE(next.waitForFinished(500));
     EXPECT_EQ(next.state(), QProcess::Running);
-    EXPECT_EQ(next.readAllStandardError().indexOf("message 124"), -1);
+    EXPECT_EQ(next.readAllStandardError().indexOf(kAlreadyRunning.toUtf8()), -1);
     kill(next);
 }
 

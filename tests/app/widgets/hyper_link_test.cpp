@@ -55,7 +55,7 @@ class HyperLinkTest : public ::testing::Test {
 };
 
 TEST_F(HyperLinkTest, TurnsRedWhileThePointerIsOverIt) {
-    for (const int id : {1013, 1014}) {
+    for (const int id : {kMailLink, kHomePageLink}) {
         QWidget* label = window.control(id);
         EXPECT_EQ(textColour(label), kBlue) << id;
         enter(label);
@@ -79,7 +79,7 @@ TEST_F(HyperLinkTest, TurnsRedWhileThePointerIsOverIt) {
 }
 
 TEST_F(HyperLinkTest, OpensItsTargetOnThePressNotOnTheRelease) {
-    QWidget* mail = window.control(1013);
+    QWidget* mail = window.control(kMailLink);
     QTest::mousePress(mail, Qt::LeftButton, {}, QPoint(4, 4));
     ASSERT_EQ(recorder.opened.size(), 1);
     EXPECT_EQ(recorder.opened[0], QUrl("mailto:mexora@example.org"));
@@ -91,7 +91,7 @@ TEST_F(HyperLinkTest, OpensItsTargetOnThePressNotOnTheRelease) {
     // Held, the button would keep every later click on this label.
     QTest::mouseRelease(mail, Qt::RightButton, {}, QPoint(4, 4));
 
-    QTest::mouseClick(window.control(1014), Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(window.control(kHomePageLink), Qt::LeftButton, {}, QPoint(4, 4));
     ASSERT_EQ(recorder.opened.size(), 2);
     EXPECT_EQ(recorder.opened[1], QUrl("http://example.org"));
 }
@@ -99,10 +99,10 @@ TEST_F(HyperLinkTest, OpensItsTargetOnThePressNotOnTheRelease) {
 // From the keyboard: Tab reaches the links, Enter and Space open them, and a
 // screen reader's press does too.
 TEST_F(HyperLinkTest, OpensFromTheKeyboardAndTheScreenReader) {
-    QWidget* mail = window.control(1013);
+    QWidget* mail = window.control(kMailLink);
     mail->setFocus(Qt::TabFocusReason);
     QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window.control(1014));
+    EXPECT_EQ(QApplication::focusWidget(), window.control(kHomePageLink));
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space})
         QTest::keyClick(window.windowHandle(), key);
     QAccessibleInterface* link = QAccessible::queryAccessibleInterface(mail);
@@ -139,7 +139,7 @@ TEST_F(HyperLinkTest, BindingFailsForAControlOutsideTheParent) {
 }
 
 TEST_F(HyperLinkTest, DrawsNoBackgroundOfItsOwn) {
-    QWidget* home = window.control(1014);
+    QWidget* home = window.control(kHomePageLink);
     EXPECT_FALSE(home->autoFillBackground());
     const QImage image = window.grab().toImage();
     // Right of the text, inside the label: the window's grey.

@@ -46,14 +46,14 @@ void twoLargeMatrices(TemplatePage& page) {
     QString elements;
     for (int r = 0; r < 1000; ++r) elements += QString("1.5 -2 ").repeated(500) + "\n";
     for (const char* name : {"A", "B"}) {
-        typeInto(page, 1001, elements);
-        typeInto(page, 1004, "1000");
-        typeInto(page, 1005, "1000");
-        typeInto(page, 1009, name);
-        QTest::mouseClick(page.button(1002), Qt::LeftButton);
+        typeInto(page, kMatrixElements, elements);
+        typeInto(page, kMatrixRows, "1000");
+        typeInto(page, kMatrixCols, "1000");
+        typeInto(page, kMatrixName, name);
+        QTest::mouseClick(page.button(kAddMatrix), Qt::LeftButton);
     }
-    chooseInSelector(page, 1006, 0);
-    chooseInSelector(page, 1007, 1);
+    chooseInSelector(page, kFirstOperand, 0);
+    chooseInSelector(page, kSecondOperand, 1);
 }
 
 // The elements of an order-n determinant whose expansion takes long.
@@ -155,38 +155,42 @@ TEST_P(LongWorkOnAPage, CancelsPromptlyAndShortWorkShowsNoDialog) {
 }
 
 const LongCase kLongCases[] = {
-    {"SumOfATrillionTerms", 132, {{1020, "sin(x)"}, {1001, "1e12"}}, 1026, Cancel::Button},
+    {"SumOfATrillionTerms",
+     kSumProductTemplate,
+     {{kSumFormula, "sin(x)"}, {kSumTo, "1e12"}},
+     kSumEquals,
+     Cancel::Button},
     {"IntegralOfDepthForty",
-     131,
-     {{1001, "sinx"}, {1016, "1"}, {1020, "40"}, {1019, "1e-300"}},
-     1015,
+     kIntegralTemplate,
+     {{kIntegrand, "sinx"}, {kUpper, "1"}, {kIntDepth, "40"}, {kIntPrecision, "1e-300"}},
+     kIntegralEquals,
      Cancel::EscapeKey},
     {"DeterminantOfOrderThirty",
-     134,
-     {{1001, determinantText(30)}, {1034, "30"}},
-     1035,
+     kDeterminantTemplate,
+     {{kDeterminantElements, determinantText(30)}, {kOrder, "30"}},
+     kCompute,
      Cancel::Button},
     {"DeterminantOfOrderTwenty",
-     134,
-     {{1001, determinantText(20)}, {1034, "20"}},
-     1035,
+     kDeterminantTemplate,
+     {{kDeterminantElements, determinantText(20)}, {kOrder, "20"}},
+     kCompute,
      Cancel::None,
-     1009,
+     kDeterminantValue,
      "-1.98979e+17"},
     {"ProductOfTwoMatricesOfOrderThousand",
-     129,
-     {{1009, "typed"}},
-     1013,
+     kMatrixTemplate,
+     {{kMatrixName, "typed"}},
+     kMatrixProduct,
      Cancel::Button,
      0,
      "",
      twoLargeMatrices},
     {"ShortIntegral",
-     131,
-     {{1001, "x^2"}, {1016, "1"}},
-     1015,
+     kIntegralTemplate,
+     {{kIntegrand, "x^2"}, {kUpper, "1"}},
+     kIntegralEquals,
      Cancel::None,
-     1002,
+     kIntResult,
      "0.333333333333333"},
 };
 INSTANTIATE_TEST_SUITE_P(Requests, LongWorkOnAPage, ::testing::ValuesIn(kLongCases),

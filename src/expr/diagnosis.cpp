@@ -13,38 +13,8 @@
 
 namespace {
 
-// Reasons, hints and warnings in the string table.
-constexpr int kBlank = 203;
-constexpr int kUnknownName = 204;
-constexpr int kHintPi = 205;
-constexpr int kHintE = 206;
-constexpr int kHintFunctionBlank = 207;
-constexpr int kHintLowerCase = 208;
-constexpr int kHintFunctionOfNumber = 209;
-constexpr int kHintWriteAs = 210;
-constexpr int kFullWidth = 211;
-constexpr int kUnreadableNumber = 212;
-constexpr int kTokenTooLong = 213;
-constexpr int kMissingOperator = 214;
-constexpr int kTwoOperators = 215;
-constexpr int kMissingOperand = 216;
-constexpr int kEmptyParentheses = 217;
-constexpr int kNoArgument = 218;
-constexpr int kUnmatchedOpen = 219;
-constexpr int kUnmatchedClose = 220;
-constexpr int kTooManyElements = 221;
-constexpr int kEmpty = 222;
-constexpr int kWarnExponentSign = 223;
-constexpr int kWarnIgnoredTail = 224;
-constexpr int kLine = 225;
-constexpr int kWhatAFormulaHolds = 226;
-
 // A readable formula is warned about this many times at most.
 constexpr std::size_t kMostWarnings = 8;
-
-bool isOperator(char kind) {
-    return kind != 0 && std::string_view("+-*/^#").find(kind) != std::string_view::npos;
-}
 
 // One code point of UTF-8 text at offset, and its length; a stray byte is one
 // unit of its own.
@@ -147,7 +117,7 @@ std::string hintFor(std::string_view name) {
 std::optional<Fault> tooLongFault(std::string_view token, std::size_t begin) {
     if (token.size() <= static_cast<std::size_t>(kMaxTokenLength)) return std::nullopt;
     return fault(FormulaFault::TokenTooLong, begin,
-                 FormatString(kTokenTooLong, {Utf8Prefix(token, 8)}));
+                 FormatString(kReasonTokenTooLong, {Utf8Prefix(token, 8)}));
 }
 
 // A token the compiler refuses, or nothing.
@@ -158,16 +128,17 @@ std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std
         if (const auto tooLong = tooLongFault(token, begin)) return tooLong;
         if (decimalPrefixLength(token) > 0) return std::nullopt;
         return fault(FormulaFault::UnreadableNumber, begin,
-                     FormatString(kUnreadableNumber, {token}));
+                     FormatString(kReasonUnreadableNumber, {token}));
     }
     for (std::size_t i = 0; i < token.size();) {
         const CodePoint c = decodeAt(token, i);
         if (const char half = halfWidthOf(c.value); half != 0 && half != ' ') {
             return fault(
                 FormulaFault::FullWidth, begin + i,
-                FormatString(kFullWidth, {token.substr(i, c.length), std::string(1, half)}));
+                FormatString(kReasonFullWidth, {token.substr(i, c.length), std::string(1, half)}));
         }
-        if (halfWidthOf(c.value) == ' ') return fault(FormulaFault::Blank, begin + i, text(kBlank));
+        if (halfWidthOf(c.value) == ' ')
+            return fault(FormulaFault::Blank, begin + i, text(kReasonBlank));
         i += c.length;
     }
     const std::size_t firstBlank = token.find_first_of(" \t\r\n");
@@ -176,18 +147,18 @@ std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std
         const bool onlyBlanksAfter =
             token.find_first_not_of(" \t\r\n", firstBlank) == std::string_view::npos;
         if (isFunctionName(name) && onlyBlanksAfter) {
-            return fault(
-                FormulaFault::UnknownName, begin,
-                FormatString(kUnknownName, {token}) + FormatString(kHintFunctionBlank, {name}));
+            return fault(FormulaFault::UnknownName, begin,
+                         FormatString(kReasonUnknownName, {token}) +
+                             FormatString(kHintFunctionBlank, {name}));
         }
-        return fault(FormulaFault::Blank, begin + firstBlank, text(kBlank));
+        return fault(FormulaFault::Blank, begin + firstBlank, text(kReasonBlank));
     }
     if (const auto tooLong = tooLongFault(token, begin)) return tooLong;
     if (isFunctionName(token)) return std::nullopt;
     const std::string hint = hintFor(token);
-    return fault(
-        FormulaFault::UnknownName, begin,
-        FormatString(kUnknownName, {token}) + (hint.empty() ? text(kWhatAFormulaHolds) : hint));
+    return fault(FormulaFault::UnknownName, begin,
+                 FormatString(kReasonUnknownName, {token}) +
+                     (hint.empty() ? text(kHintWhatAFormulaHolds) : hint));
 }
 
 // Checks the shape of the element sequence the way the reduction reads it:
@@ -215,7 +186,7 @@ class ShapeCheck {
 
     std::optional<Fault> run() {
         if (items_.empty())
-            return fault(FormulaFault::MissingOperand, emptied_, text(kEmptyParentheses));
+            return fault(FormulaFault::MissingOperand, emptied_, text(kReasonEmptyParentheses));
         range(std::nullopt);
         return found_;
     }
@@ -236,17 +207,17 @@ class ShapeCheck {
         unary(open);
         while (!failed()) {
             const char kind = kindAt(at_);
-            if (isOperator(kind)) {
+            if (isFormulaOperator(kind)) {
                 ++at_;
                 unary(open);
             } else if (kind == ')') {
                 if (open) return;
-                return fail(
-                    fault(FormulaFault::UnmatchedClose, items_[at_].begin, text(kUnmatchedClose)));
+                return fail(fault(FormulaFault::UnmatchedClose, items_[at_].begin,
+                                  text(kReasonUnmatchedClose)));
             } else if (kind == 0) {
                 if (open) {
                     fail(fault(FormulaFault::UnmatchedOpen, items_[*open].begin,
-                               text(kUnmatchedOpen)));
+                               text(kReasonUnmatchedOpen)));
                 }
                 return;
             } else {
@@ -275,31 +246,31 @@ class ShapeCheck {
         if (function) {
             const std::string_view name = textOf(items_[*function]);
             return fail(fault(FormulaFault::NoArgument, items_[*function].begin,
-                              FormatString(kNoArgument, {name})));
+                              FormatString(kReasonNoArgument, {name})));
         }
-        if (isOperator(kind)) {
+        if (isFormulaOperator(kind)) {
             // After another operator, or first in a range where only "-" may stand.
-            const bool afterOperator = at_ > 0 && isOperator(items_[at_ - 1].kind);
+            const bool afterOperator = at_ > 0 && isFormulaOperator(items_[at_ - 1].kind);
             const Item& item = items_[at_];
             if (afterOperator) {
                 return fail(fault(FormulaFault::TwoOperators, item.begin,
-                                  FormatString(kTwoOperators, {textOf(item)})));
+                                  FormatString(kReasonTwoOperators, {textOf(item)})));
             }
             return fail(fault(FormulaFault::MissingOperand, item.begin,
-                              FormatString(kMissingOperand, {textOf(item)})));
+                              FormatString(kReasonMissingOperand, {textOf(item)})));
         }
         // Nothing after an operator: the end, or a ")".
-        if (at_ > 0 && isOperator(items_[at_ - 1].kind)) {
+        if (at_ > 0 && isFormulaOperator(items_[at_ - 1].kind)) {
             const Item& last = items_[at_ - 1];
             return fail(fault(FormulaFault::MissingOperand, last.begin,
-                              FormatString(kMissingOperand, {textOf(last)})));
+                              FormatString(kReasonMissingOperand, {textOf(last)})));
         }
         if (kind == ')' && !open) {
-            return fail(
-                fault(FormulaFault::UnmatchedClose, items_[at_].begin, text(kUnmatchedClose)));
+            return fail(fault(FormulaFault::UnmatchedClose, items_[at_].begin,
+                              text(kReasonUnmatchedClose)));
         }
         fail(fault(FormulaFault::MissingOperand, items_[std::min(at_, items_.size() - 1)].begin,
-                   text(kEmptyParentheses)));
+                   text(kReasonEmptyParentheses)));
     }
 
     // Two operands side by side; a blank between them is the likelier slip.
@@ -309,9 +280,10 @@ class ShapeCheck {
         const std::string_view previous = textOf(before);
         const std::size_t trailing = previous.find_last_not_of(" \t\r\n");
         if (trailing != std::string_view::npos && trailing + 1 < previous.size()) {
-            return fail(fault(FormulaFault::Blank, before.begin + trailing + 1, text(kBlank)));
+            return fail(
+                fault(FormulaFault::Blank, before.begin + trailing + 1, text(kReasonBlank)));
         }
-        fail(fault(FormulaFault::MissingOperator, item.begin, text(kMissingOperator)));
+        fail(fault(FormulaFault::MissingOperator, item.begin, text(kReasonMissingOperator)));
     }
 
     std::string_view formula_;
@@ -408,10 +380,10 @@ FormulaDiagnosis DiagnoseFormula(std::string_view formula) {
 
     if (!d.readable) {
         if (formula.empty()) {
-            found = fault(FormulaFault::Empty, 0, text(kEmpty));
+            found = fault(FormulaFault::Empty, 0, text(kReasonEmpty));
         } else if (!found && items.size() > static_cast<std::size_t>(kMaxElements)) {
             found = fault(FormulaFault::TooManyElements, items[kMaxElements].begin,
-                          text(kTooManyElements));
+                          text(kReasonTooManyElements));
         } else if (!found) {
             found = ShapeCheck(formula, items).run();
         }
@@ -427,5 +399,5 @@ FormulaDiagnosis DiagnoseFormula(std::string_view formula) {
 }
 
 std::string DiagnosisLine(int position, std::string_view reason) {
-    return FormatString(kLine, {std::to_string(position), reason});
+    return FormatString(kDiagnosisLine, {std::to_string(position), reason});
 }

@@ -31,6 +31,11 @@ inline bool isFormulaDelimiter(char c) {
     return kFormulaDelimiters.find(c) != std::string_view::npos;
 }
 
+// The delimiters that join two operands ("-" also negates).
+inline bool isFormulaOperator(char c) {
+    return c != 'x' && c != '(' && c != ')' && isFormulaDelimiter(c);
+}
+
 // A token that begins so is read as a number (and a sign is never part of a
 // token, since "+" and "-" are delimiters).
 inline constexpr bool isNumberStart(char c) { return isDecimalDigit(c) || c == '.'; }

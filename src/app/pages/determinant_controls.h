@@ -3,8 +3,7 @@
 
 // The controls of the determinant page (kDeterminantTemplate).
 enum DeterminantControl : int {
-    kDeterminantElements = 1001,
-    kDeterminantValue = 1009,
-    kOrder = 1034,
-    kCompute = 1035,
+#define MEXORA_CONTROL(name, id) name = id,
+#include "control_ids/determinant.inc"
+#undef MEXORA_CONTROL
 };

@@ -3,11 +3,7 @@
 
 // The controls of the equation page (kEquationTemplate).
 enum EquationControl : int {
-    kEquationFormula = 1001,
-    kLeft = 1027,
-    kRight = 1028,
-    kDelta = 1029,
-    kEpsilon = 1030,
-    kSolve = 1031,
-    kRoot = 1032,
+#define MEXORA_CONTROL(name, id) name = id,
+#include "control_ids/equation.inc"
+#undef MEXORA_CONTROL
 };

@@ -3,8 +3,7 @@
 
 // The main window's own controls (kMainWindowTemplate).
 enum MainWindowControl : int {
-    kMailLink = 1013,
-    kHomePageLink = 1014,
-    kNavigationList = 1032,
-    kAlwaysOnTop = 1033,
+#define MEXORA_CONTROL(name, id) name = id,
+#include "control_ids/main_window.inc"
+#undef MEXORA_CONTROL
 };

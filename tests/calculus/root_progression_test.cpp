@@ -43,14 +43,21 @@ INSTANTIATE_TEST_SUITE_P(
         RootCase{"x", -1, 1, 0.01, 0.01, "0", 2 + 1},
         RootCase{"x*x-2", 0, 1, 0.01, 0.01, "no root", 2},
         RootCase{"x*x+1", 3, 3, 0.01, 0.01, "no root", 2},
-        RootCase{"x*x-2", 1.4, 1.42, 0.001, 0.1, "1.41", 2},  // bracket already narrow
+        RootCase{"x*x-2", 1.4, 1.42, 0.001, 0.1, "1.41", 2 + 3},  // bracket already narrow
         RootCase{"x*x", 0, 0, 0.01, 0.01, "0", 2},            // F(a) = 0: a, whatever b
         RootCase{"x-0.5", 0.5, 0.5, 0.01, 0.01, "0.5", 2},
         RootCase{"x-0.25", 0, 2, 0.25, 0.01, "0.25", 2 + 1},  // |F(a)| = delta is not enough
         RootCase{"1/x", -1, 1, 0.01, 0.01, "nan", 2 + 2},
         // F is NaN at an end: no root, rather than that end or a midpoint.
         RootCase{"ln(x)", -1, 2, 0.01, 0.01, "no root", 2},
-        RootCase{"ln(x)", 2, -1, 0.01, 10, "no root", 2}));
+        RootCase{"ln(x)", 2, -1, 0.01, 10, "no root", 2},
+        // A sign change through a pole or a jump is no root; a steep one is.
+        RootCase{"tgx", 1, 2, 0.01, 0.01, "no root", 19},
+        RootCase{"ctgx", 3, 4, 0.01, 0.01, "no root", 19},
+        RootCase{"1/x", -2, 1, 0.01, 0.01, "no root", 26},
+        RootCase{"abs(x-0.3)/(x-0.3)", 0, 1, 0.01, 0.01, "no root", 14},
+        RootCase{"1000*x-1", 0, 1, 0.01, 0.01, "0.001", 3},
+        RootCase{"x^3-0.001", 0, 1, 1e-9, 0.01, "0.0975267902101526", 14}));
 
 TEST(RootSolver, GivesUpAfterTheBoundWhenTheBracketCannotClose) {
     CountingFormula f("x*x-2");

@@ -381,11 +381,16 @@ FormulaDiagnosis DiagnoseFormula(std::string_view formula) {
     if (!d.readable) {
         if (formula.empty()) {
             found = fault(FormulaFault::Empty, 0, text(kReasonEmpty));
-        } else if (!found && items.size() > static_cast<std::size_t>(kMaxElements)) {
-            found = fault(FormulaFault::TooManyElements, items[kMaxElements].begin,
-                          text(kReasonTooManyElements));
-        } else if (!found) {
-            found = ShapeCheck(formula, items).run();
+        } else {
+            // The fault a person reads first: the one that starts first.
+            std::optional<Fault> shape;
+            if (items.size() > static_cast<std::size_t>(kMaxElements)) {
+                shape = fault(FormulaFault::TooManyElements, items[kMaxElements].begin,
+                              text(kReasonTooManyElements));
+            } else {
+                shape = ShapeCheck(formula, items).run();
+            }
+            if (shape && (!found || shape->offset < found->offset)) found = std::move(shape);
         }
         if (found) {
             d.fault = found->fault;

@@ -43,9 +43,10 @@ struct FormulaDiagnosis {
 };
 
 // Reads a formula text (UTF-8) as the compiler does and says whether it has a
-// value and, when not, where and why. Token faults (what the compiler itself
-// refuses) come before faults of the formula's shape; within each, the
-// leftmost. Linear in the text's length.
+// value and, when not, where and why: of several faults, the one that starts
+// first; of a faulty token (what the compiler itself refuses) and a fault of
+// the formula's shape at the same place, the token's. Linear in the text's
+// length.
 FormulaDiagnosis DiagnoseFormula(std::string_view text);
 
 // "第 N 个字符：REASON", the line that reports an unreadable formula (or a

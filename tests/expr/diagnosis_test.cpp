@@ -35,8 +35,9 @@ INSTANTIATE_TEST_SUITE_P(
         DiagnosisCase{"()", 1, MissingOperand}, DiagnosisCase{"2*sin", 3, NoArgument},
         DiagnosisCase{"sin()cosx", 1, NoArgument}, DiagnosisCase{"sin(x", 4, UnmatchedOpen},
         DiagnosisCase{"x)", 2, UnmatchedClose}, DiagnosisCase{"", 1, Empty},
-        // token faults before faults of shape, though further right
-        DiagnosisCase{"(x+pi", 4, UnknownName},
+        // the fault that starts first, a token's or the shape's
+        DiagnosisCase{"(x+pi", 1, UnmatchedOpen}, DiagnosisCase{"2x+sin x", 2, MissingOperator},
+        DiagnosisCase{"x+pi)", 3, UnknownName},
         // readable, whatever the values
         DiagnosisCase{"ln(x)", 0, None}, DiagnosisCase{"2*()3", 0, None},
         DiagnosisCase{"0/0", 0, None}));

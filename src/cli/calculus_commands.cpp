@@ -113,6 +113,7 @@ int runCalculusCommand(const CalculusCommand& command, const std::vector<std::st
     if (!values) return kExitUsage;
     const std::optional<std::string> formula = readTextArgument(args->plain[0], "FORMULA");
     if (!formula) return kExitUsage;
+    reportFormulaWarnings(*formula);
     const RequestOutcome outcome = runLongRequest(
         [&](WorkControl* control) { return command.run(*formula, *values, control); });
     const int status = reportOutcome(outcome);

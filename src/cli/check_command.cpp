@@ -8,17 +8,25 @@
 #include "cli/help_text.h"
 #include "expr/diagnosis.h"
 
+namespace {
+void writeWarnings(const FormulaDiagnosis& diagnosis) {
+    for (const FormulaWarning& warning : diagnosis.warnings) {
+        std::cerr << DiagnosisLine(warning.position, warning.text) << '\n';
+    }
+}
+}  // namespace
+
 bool reportFormulaDiagnosis(std::string_view formula) {
     const FormulaDiagnosis diagnosis = DiagnoseFormula(formula);
     if (!diagnosis.readable) {
         std::cerr << DiagnosisLine(diagnosis) << '\n';
         return false;
     }
-    for (const FormulaWarning& warning : diagnosis.warnings) {
-        std::cerr << DiagnosisLine(warning.position, warning.text) << '\n';
-    }
+    writeWarnings(diagnosis);
     return true;
 }
+
+void reportFormulaWarnings(std::string_view formula) { writeWarnings(DiagnoseFormula(formula)); }
 
 int runCheckCommand(const std::vector<std::string>& args) {
     const std::string_view usage = commandUsage("check");

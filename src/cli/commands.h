@@ -21,6 +21,9 @@ int runCheckCommand(const std::vector<std::string>& args);
 // Writes to stderr why formula cannot be read ("第 N 个字符：..."), or the
 // warnings of one that can; false when it cannot be read.
 bool reportFormulaDiagnosis(std::string_view formula);
+// Writes to stderr the warnings of a formula that reads, but not as it looks
+// ("1e-5" as 1e minus 5); nothing for one that cannot be read.
+void reportFormulaWarnings(std::string_view formula);
 // mexora-cli integral, derivative, sum, product and solve: the exit status,
 // or nullopt when name is none of them.
 std::optional<int> runCalculusCommand(std::string_view name, const std::vector<std::string>& args);

@@ -29,7 +29,7 @@ int runEvalCommand(const std::vector<std::string>& args) {
     if (!formula) return kExitUsage;
     static CompiledExpression expr;
     CompileExpression(expr, *formula);
-    if (!expr.hasValue) reportFormulaDiagnosis(*formula);
+    reportFormulaDiagnosis(*formula);  // a fault, or what reads otherwise than it looks
     for (double x : points) {
         reportResult(static_cast<double>(EvaluateExpression(expr, static_cast<float>(x))));
     }

@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         RootCase{"x*x-2", 0, 1, 0.01, 0.01, "no root", 2},
         RootCase{"x*x+1", 3, 3, 0.01, 0.01, "no root", 2},
         RootCase{"x*x-2", 1.4, 1.42, 0.001, 0.1, "1.41", 2 + 3},  // bracket already narrow
-        RootCase{"x*x", 0, 0, 0.01, 0.01, "0", 2},            // F(a) = 0: a, whatever b
+        RootCase{"x*x", 0, 0, 0.01, 0.01, "0", 2},                // F(a) = 0: a, whatever b
         RootCase{"x-0.5", 0.5, 0.5, 0.01, 0.01, "0.5", 2},
         RootCase{"x-0.25", 0, 2, 0.25, 0.01, "0.25", 2 + 1},  // |F(a)| = delta is not enough
         RootCase{"1/x", -1, 1, 0.01, 0.01, "nan", 2 + 2},

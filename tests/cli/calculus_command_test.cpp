@@ -47,6 +47,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     "该方程的解在指定精度下不存在或在指定区间中有多解。\n"},
         CommandCase{{"solve", "x*x-2", "0", "2", "--epsilon", "0"}, 1, "", "精度应大于０\n"},
+        CommandCase{{"solve", "tgx", "1", "2"},  // a pole, not a root
+                    1,
+                    "",
+                    "该方程的解在指定精度下不存在或在指定区间中有多解。\n"},
+        // read otherwise than it looks: the result as read, and a warning
+        CommandCase{{"integral", "x*1e-5", "0", "1"},
+                    0,
+                    "-4.5\n",
+                    "第 3 个字符：“1e-5”中的“-”是运算符，不是指数的符号；请写成 0.00001。\n"},
         // a formula without a value: the page's message, then where and why
         CommandCase{
             {"integral", "x + 1", "0", "1"},

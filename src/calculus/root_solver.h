@@ -52,8 +52,9 @@ bool SignChangeIsRoot(const Formula& F, double a, double b, double fa, double fb
 // b-end value each time the a end moves. delta bounds |F| at the root, eps the
 // width of the bracket. When F has the same sign at both ends, or is NaN at
 // either, or the bracket closes on a sign change that is no root (a pole or a
-// jump, see SignChangeIsRoot), sets noRoot to 1 and returns 0.0. A result may be NaN or infinite
-// when F produced such values; so is the result when the bound is reached.
+// jump, see SignChangeIsRoot), sets noRoot to 1 and returns 0.0. A result may
+// be NaN or infinite when F produced such values; so is the result when the
+// bound is reached.
 template <class Formula>
 double FindRoot(const Formula& F, double a, double b, double delta, double eps, int& noRoot,
                 WorkControl* control = nullptr) {

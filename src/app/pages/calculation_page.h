@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <utility>

@@ -12,8 +12,8 @@ class CalculationPage;
 
 // Marks a result the page has shown as stale while the inputs it was computed
 // from hold something else (CalculationPage::inputState): its text turns grey,
-// and its tooltip and accessible description say "结果与当前输入不符，请重新
-// 计算。". Comparing with the inputs of the computation, not counting changes,
+// and its tooltip and accessible description say so (kHintStaleResult).
+// Comparing with the inputs of the computation, not counting changes,
 // lets the page write its fields back after a value, and an undo or a history
 // row put the same inputs back, without a false mark. A new result of the
 // field replaces the old one; a result field whose text has changed otherwise

@@ -4,8 +4,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
+#include "app/dialog/control_text.h"
 #include "app/dialog/template_page.h"
 #include "app/pages/calculation_page.h"
 #include "app/pages/matrix_page.h"
@@ -20,16 +20,6 @@ namespace {
 const PageRequest* findRequest(const TemplatePage& page, int button) {
     const auto* calculating = qobject_cast<const CalculationPage*>(&page);
     return calculating ? calculating->request(button) : nullptr;
-}
-
-QString shownText(const QWidget* control) {
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
-    if (const auto* area = qobject_cast<const QPlainTextEdit*>(control)) return area->toPlainText();
-    if (const auto* box = qobject_cast<const QCheckBox*>(control))
-        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    if (const auto* selector = qobject_cast<const QComboBox*>(control))
-        return selector->currentText();
-    return {};
 }
 
 std::string toStd(const QString& text) { return text.toStdString(); }
@@ -53,13 +43,13 @@ std::optional<HistoryRow> RecordRequest(const TemplatePage& page, int pageIndex,
     const PageRequest* request = findRequest(page, requestId);
     if (!request) return std::nullopt;
     HistoryRow row{pageIndex, requestId, request->kind,
-                   {},        {},        shownText(page.control(request->result))};
-    const bool stepTicked = request->stepBox && shownText(page.control(request->stepBox)) == "1";
+                   {},        {},        controlText(page.control(request->result))};
+    const bool stepTicked = request->stepBox && controlText(page.control(request->stepBox)) == "1";
     QStringList listed;
     for (const int id : request->inputs) {
         if (id == 0) continue;
         const QWidget* control = page.control(id);
-        const QString text = shownText(control);
+        const QString text = controlText(control);
         row.inputs.push_back({id, text});
         if (id == request->stepBox || (id == request->stepEdit && !stepTicked)) continue;
         const QString value =

@@ -9,6 +9,9 @@ class QWidget;
 // The look every dialog of the application shares once start-up has set it.
 inline const QColor kDialogBackground(192, 192, 192);
 inline const QColor kDialogText(0, 64, 128);
+// The text of a result that no longer fits its inputs: grey, and still
+// readable on the read-only grey.
+inline const QColor kStaleText(96, 96, 96);
 
 // The Fusion style with the dialogs' focus marks, its sizes following the
 // dialog scale (DialogStyle).

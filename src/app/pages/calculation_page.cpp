@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/calculation_page.h"
 
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <optional>
 
+#include "app/dialog/control_text.h"
+#include "app/pages/stale_results.h"
 #include "app/plot/page_plots.h"
 #include "app/widgets/live_description.h"
 #include "app/widgets/template_widgets.h"
@@ -41,6 +47,57 @@ void CalculationPage::describe(const PageRequest& request) { describe(request, {
 void CalculationPage::describe(const PageRequest& request, EngineCall call) {
     requests_.push_back(request);
     calls_.push_back(std::move(call));
+    for (const int input : request.inputs) {
+        if (input != 0) enterPresses_.emplace_back(input, request.button);
+    }
+}
+
+void CalculationPage::pressOnEnter(std::initializer_list<int> fields, int button) {
+    for (const int field : fields) enterPresses_.emplace_back(field, button);
+}
+
+QStringList CalculationPage::inputState(const PageRequest& request) const {
+    const auto* stepBox = control<QCheckBox>(request.stepBox);
+    QStringList state;
+    for (const int id : request.inputs) {
+        if (id == 0) continue;
+        const bool unused = id == request.stepEdit && stepBox && !stepBox->isChecked();
+        state << (unused ? QString() : controlText(control(id)));
+    }
+    return state + inputsBeyondControls(request);
+}
+
+bool CalculationPage::showsFreshResult(int button) const {
+    const PageRequest* described = request(button);
+    return described && stale_ && stale_->fresh(*described);
+}
+
+void CalculationPage::recheckResults() {
+    if (stale_) stale_->recheckSoon();
+}
+
+void CalculationPage::OnInitDialog() {
+    TemplatePage::OnInitDialog();
+    stale_ = new StaleResults(*this);
+    connect(this, &TemplatePage::calculated, stale_, [this](int button) {
+        if (const PageRequest* described = request(button)) stale_->resultShown(*described);
+    });
+}
+
+// A line edit leaves Enter to its page; a multi-line edit takes it as a line
+// break. A field with no button of its own leaves it to the hidden default
+// button, as any other control does.
+void CalculationPage::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain && qobject_cast<QLineEdit*>(focusWidget())) {
+        for (const auto& [field, pressed] : enterPresses_) {
+            if (control(field) != focusWidget()) continue;
+            if (QPushButton* target = button(pressed)) target->click();
+            return event->accept();
+        }
+    }
+    TemplatePage::keyPressEvent(event);
 }
 
 void CalculationPage::runRequest(int button) {

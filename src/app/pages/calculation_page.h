@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QStringList>
 #include <functional>
+#include <initializer_list>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/dialog/template_page.h"
@@ -14,6 +17,11 @@
 // requests once (PageRequest); a request computed by the engine also names
 // the call and the fields its outcome goes to, and runRequest runs any such
 // description.
+class StaleResults;
+
+// Its results are marked stale while their inputs hold something else than
+// they were computed from (StaleResults). Enter in a single-line field of a
+// request presses the request's button.
 class CalculationPage : public TemplatePage {
     Q_OBJECT
   public:
@@ -22,6 +30,13 @@ class CalculationPage : public TemplatePage {
     std::span<const PageRequest> requests() const { return requests_; }
     // The request run by button, or nullptr.
     const PageRequest* request(int button) const;
+
+    // What a request's result depends on, as the page shows it now: the text
+    // of each input (of a step edit only while its box is ticked), then what
+    // the page adds beyond its controls (inputsBeyondControls).
+    QStringList inputState(const PageRequest& request) const;
+    // Whether the result of button is shown and fits its inputs now.
+    bool showsFreshResult(int button) const;
 
   protected:
     // The engine's side of a request: run computes on the fields the exchange
@@ -32,6 +47,18 @@ class CalculationPage : public TemplatePage {
         double* result = nullptr;
         std::string* messageText = nullptr;
     };
+
+    void OnInitDialog() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // What a result depends on besides its inputs' texts.
+    virtual QStringList inputsBeyondControls(const PageRequest&) const { return {}; }
+    // After a change of what a result depends on that no control reports.
+    void recheckResults();
+
+    // Enter in these single-line fields presses button, as in a request's
+    // inputs.
+    void pressOnEnter(std::initializer_list<int> fields, int button);
 
     // A request the page runs itself.
     void describe(const PageRequest& request);
@@ -49,5 +76,7 @@ class CalculationPage : public TemplatePage {
 
   private:
     std::vector<PageRequest> requests_;
-    std::vector<EngineCall> calls_;  // beside requests_; no run for the page's own
+    std::vector<EngineCall> calls_;                  // beside requests_; no run for the page's own
+    std::vector<std::pair<int, int>> enterPresses_;  // a field and its button
+    StaleResults* stale_ = nullptr;                  // once the controls exist
 };

@@ -24,7 +24,7 @@ void CDeterminantPage::DoDataExchange(DataExchange& dx) {
 }
 
 void CDeterminantPage::OnInitDialog() {
-    TemplatePage::OnInitDialog();
+    CalculationPage::OnInitDialog();
     connect(button(kCompute), &QPushButton::clicked, this, &CDeterminantPage::OnCompute);
     auto* order = control<QLineEdit>(kOrder);
     watchElements(control<TextArea>(kDeterminantElements), order, nullptr, messages_);

@@ -33,7 +33,7 @@ void CEquationPage::DoDataExchange(DataExchange& dx) {
 }
 
 void CEquationPage::OnInitDialog() {
-    TemplatePage::OnInitDialog();
+    CalculationPage::OnInitDialog();
     m_bNoRoot = 0;
     connect(button(kSolve), &QPushButton::clicked, this, &CEquationPage::OnSolve);
     watchFormulas();

@@ -53,7 +53,7 @@ void CIntegralPage::DoDataExchange(DataExchange& dx) {
 }
 
 void CIntegralPage::OnInitDialog() {
-    TemplatePage::OnInitDialog();
+    CalculationPage::OnInitDialog();
     m_bFailed = 0;
     connect(button(kIntegralEquals), &QPushButton::clicked, this, &CIntegralPage::OnIntegralEquals);
     connect(button(kDerivativeEquals), &QPushButton::clicked, this,

@@ -39,6 +39,23 @@ CMatrixPage::CMatrixPage() : LogicPage(kMatrixTemplate, ProgramMatrixStore()) {
     describe(operation(kMatrixSum, kKindMatrixSum));
     describe(operation(kMatrixDifference, kKindMatrixDifference));
     describe(operation(kMatrixProduct, kKindMatrixProduct));
+    pressOnEnter({kMatrixName, kMatrixRows, kMatrixCols}, kAddMatrix);
+}
+
+// An operand stands for the matrix listed under its name: a result computed
+// from it no longer fits once that matrix is replaced.
+QStringList CMatrixPage::inputsBeyondControls(const PageRequest&) const {
+    QStringList operands;
+    for (const std::optional<int> position : {logic_.firstSelection(), logic_.secondSelection()}) {
+        if (!position) {
+            operands << QString();
+            continue;
+        }
+        const MatrixSlot& slot = logic_.matrix(*position);
+        operands << QString::number(slot.nRows) + ' ' + QString::number(slot.nCols) + '\n' +
+                        fromStd(slot.strElements);
+    }
+    return operands;
 }
 
 void CMatrixPage::DoDataExchange(DataExchange& dx) {
@@ -53,7 +70,7 @@ void CMatrixPage::DoDataExchange(DataExchange& dx) {
 }
 
 void CMatrixPage::OnInitDialog() {
-    TemplatePage::OnInitDialog();
+    CalculationPage::OnInitDialog();
     connect(button(kAddMatrix), &QPushButton::clicked, this, &CMatrixPage::OnAddMatrix);
     connect(button(kDeleteMatrix), &QPushButton::clicked, this, &CMatrixPage::OnDeleteMatrix);
     connect(button(kMatrixSum), &QPushButton::clicked, this, &CMatrixPage::OnSum);
@@ -159,4 +176,6 @@ void CMatrixPage::showSelectors() {
         // An emptied selector must not go on showing the name it held.
         if (names.empty()) selectors[i]->update();
     }
+    // The selectors are set quietly, and the operands' matrices may have changed.
+    recheckResults();
 }

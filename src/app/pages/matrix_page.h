@@ -45,6 +45,7 @@ class CMatrixPage : public LogicPage<MatrixPageLogic> {
   protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
+    QStringList inputsBeyondControls(const PageRequest& request) const override;
 
   private:
     void runOperation(MatrixOperation operation, int button);

@@ -62,7 +62,7 @@ void CSumProductPage::DoDataExchange(DataExchange& dx) {
 }
 
 void CSumProductPage::OnInitDialog() {
-    TemplatePage::OnInitDialog();
+    CalculationPage::OnInitDialog();
     connect(button(kSumEquals), &QPushButton::clicked, this, &CSumProductPage::OnSumEquals);
     connect(button(kProductEquals), &QPushButton::clicked, this, &CSumProductPage::OnProductEquals);
     connect(control<QCheckBox>(kSumStepBox), &QCheckBox::clicked, this,

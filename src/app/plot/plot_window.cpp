@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "app/dialog/dialog_scale.h"
-#include "app/dialog/template_page.h"
 #include "app/look/art.h"
+#include "app/pages/calculation_page.h"
 #include "app/plot/plot_painter.h"
 #include "app/plot/plot_widget.h"
 #include "app/widgets/live_description.h"
@@ -66,27 +66,25 @@ PlotSource::PlotSource(FieldEdit* formula, std::function<PlotSetup()> read,
     : QObject(formula), read_(std::move(read)) {
     connect(formula, &QLineEdit::textChanged, this, &PlotSource::changed);
     for (QWidget* widget : watched) onEdit(widget, this);
-    // A change to what the result was computed from makes it no longer theirs.
-    connect(this, &PlotSource::changed, this, [this] { resultShown_ = false; });
 }
 
 FieldEdit* PlotSource::formulaEdit() const { return static_cast<FieldEdit*>(parent()); }
 
 PlotSetup PlotSource::read() const {
     PlotSetup setup = read_();
-    if (resultShown_ && result_) {
+    if (result_ && page_ && page_->showsFreshResult(request_)) {
         if (const auto value = parseDoubleField(result_->text().toStdString()))
             setup.result = *value;
     }
     return setup;
 }
 
-void PlotSource::followResult(TemplatePage* page, int request, QLineEdit* result) {
+void PlotSource::followResult(CalculationPage* page, int request, QLineEdit* result) {
     result_ = result;
+    page_ = page;
+    request_ = request;
     connect(page, &TemplatePage::calculated, this, [this, request](int calculated) {
-        if (calculated != request) return;
-        resultShown_ = true;
-        emit resultShown();
+        if (calculated == request) emit resultShown();
     });
 }
 

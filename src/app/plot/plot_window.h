@@ -9,7 +9,7 @@
 
 #include "plot/plot_model.h"
 
-class TemplatePage;
+class CalculationPage;
 class FieldEdit;
 class PictureControl;
 class PlotWidget;
@@ -29,8 +29,9 @@ class PlotSource : public QObject {
     PlotSetup read() const;
 
     // The result of these fields is what result shows once page has
-    // calculated request, until the formula or a watched field changes.
-    void followResult(TemplatePage* page, int request, QLineEdit* result);
+    // calculated request, while the page finds it fresh
+    // (CalculationPage::showsFreshResult).
+    void followResult(CalculationPage* page, int request, QLineEdit* result);
 
     // Shows the plot window for this formula.
     void open();
@@ -44,7 +45,8 @@ class PlotSource : public QObject {
   private:
     std::function<PlotSetup()> read_;
     QPointer<QLineEdit> result_;
-    bool resultShown_ = false;
+    QPointer<CalculationPage> page_;
+    int request_ = 0;
 };
 
 // Ctrl+G in edit, and "函数图像…" in its context menu, open source's plot.

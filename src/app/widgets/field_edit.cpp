@@ -60,9 +60,12 @@ bool typesOrErases(const QKeyEvent& key) {
                      key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete);
 }
 
-void drawFaultWave(QPainter& painter, qreal left, qreal width, qreal baseline) {
+const QColor kFaultWave(220, 0, 0);
+const QColor kWarningWave(240, 140, 0);
+
+void drawWave(QPainter& painter, const QColor& colour, qreal left, qreal width, qreal baseline) {
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(220, 0, 0), 1.2));
+    painter.setPen(QPen(colour, 1.2));
     QPainterPath wave;
     wave.moveTo(left, baseline);
     for (qreal x = left; x < left + width; x += 2) {
@@ -142,10 +145,11 @@ void FieldEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
 }
 
-void FieldEdit::setMark(qsizetype index, qsizetype length) {
-    if (index == markIndex_ && length == markLength_) return;
+void FieldEdit::setMark(qsizetype index, qsizetype length, Mark kind) {
+    if (index == markIndex_ && length == markLength_ && kind == markKind_) return;
     markIndex_ = index;
     markLength_ = length;
+    markKind_ = kind;
     update();
 }
 
@@ -184,7 +188,7 @@ void FieldEdit::paintEvent(QPaintEvent* event) {
         std::max<qreal>(xOfPosition(markIndex_ + markLength_) - left, metrics.averageCharWidth());
     const qreal baseline = (height() + metrics.ascent() - metrics.descent()) / 2 + 2;
     QPainter painter(this);
-    drawFaultWave(painter, left, width, baseline);
+    drawWave(painter, markKind_ == Mark::Fault ? kFaultWave : kWarningWave, left, width, baseline);
 }
 
 qreal FieldEdit::xOfPosition(qsizetype position) const {

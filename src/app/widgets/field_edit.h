@@ -14,7 +14,8 @@ class QMenu;
 class QRegularExpression;
 
 // A single-line edit; grey with dark blue text while read-only.
-// It can mark a stretch of its text with a red wavy line, as a fault.
+// It can mark a stretch of its text with a wavy line: red for a fault, orange
+// for a warning.
 //
 // A line edit lays out its whole text on every change and paint: a pasted
 // megabyte would hold the window up for tenths of a second at each key.
@@ -37,9 +38,11 @@ class FieldEdit : public QLineEdit {
     // Takes only texts the pattern matches, wholly or as a beginning.
     void acceptOnly(const QRegularExpression& pattern);
 
+    enum class Mark { Fault, Warning };
+
     // Marks length characters from index (UTF-16 positions of text()); a
     // negative index clears the mark.
-    void setMark(qsizetype index, qsizetype length);
+    void setMark(qsizetype index, qsizetype length, Mark kind = Mark::Fault);
     qsizetype markIndex() const { return markIndex_; }
 
     bool showsLongText() const { return long_ != nullptr; }
@@ -91,6 +94,7 @@ class FieldEdit : public QLineEdit {
 
     qsizetype markIndex_ = -1;
     qsizetype markLength_ = 0;
+    Mark markKind_ = Mark::Fault;
     std::unique_ptr<LongTextEditing> long_;  // only while the text is long
 
     EditHistory history_;

@@ -4,11 +4,37 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QVariant>
+#include <algorithm>
 
 #include "app/widgets/template_widgets.h"
 #include "expr/diagnosis.h"
+#include "expr/lexicon.h"
 
 namespace {
+
+// The parts an edit's tooltip and accessible description are made of, kept
+// on the edit: its standing note, what its live description says, and its
+// page's hint (the accessible description it had before either came), which
+// the tooltip leaves out.
+constexpr char kNotePart[] = "mexoraStandingNote";
+constexpr char kSaidPart[] = "mexoraLiveDescription";
+constexpr char kHintPart[] = "mexoraHint";
+
+void keepHint(QWidget* edit) {
+    if (!edit->property(kHintPart).isValid())
+        edit->setProperty(kHintPart, edit->accessibleDescription());
+}
+
+void showParts(QWidget* edit) {
+    QStringList shown;
+    for (const char* part : {kNotePart, kSaidPart}) {
+        if (const QString text = edit->property(part).toString(); !text.isEmpty()) shown << text;
+    }
+    edit->setToolTip(shown.join('\n'));
+    if (const QString hint = edit->property(kHintPart).toString(); !hint.isEmpty()) shown << hint;
+    edit->setAccessibleDescription(shown.join('\n'));
+}
 
 void onChange(QWidget* widget, QTimer* timer) {
     const auto restart = [timer] { timer->start(); };
@@ -28,6 +54,22 @@ qsizetype indexOfPosition(const QString& text, int position) {
     return index;
 }
 
+// The UTF-16 length of the character at index: a fault is marked under it.
+qsizetype characterLength(const QString& text, qsizetype index) {
+    return index < text.size() && text[index].isHighSurrogate() ? 2 : 1;
+}
+
+// The UTF-16 length of the token that begins at index: a warning is marked
+// under it.
+qsizetype tokenLength(const QString& text, qsizetype index) {
+    qsizetype end = index;
+    while (end < text.size() &&
+           !(text[end].unicode() < 0x80 && isFormulaDelimiter(text[end].toLatin1()))) {
+        ++end;
+    }
+    return std::max<qsizetype>(end - index, 1);
+}
+
 }  // namespace
 
 void describeAsTyped(QWidget* edit, std::function<QString()> describe,
@@ -35,27 +77,39 @@ void describeAsTyped(QWidget* edit, std::function<QString()> describe,
     auto* timer = new QTimer(edit);
     timer->setSingleShot(true);
     timer->setInterval(kLiveDelayMs);
-    const QString hint = edit->accessibleDescription();
-    QObject::connect(timer, &QTimer::timeout, edit, [edit, hint, describe = std::move(describe)] {
-        const QString said = describe();
-        edit->setToolTip(said);
-        edit->setAccessibleDescription(said.isEmpty() || hint.isEmpty() ? said + hint
-                                                                        : said + "\n" + hint);
+    keepHint(edit);
+    QObject::connect(timer, &QTimer::timeout, edit, [edit, describe = std::move(describe)] {
+        edit->setProperty(kSaidPart, describe());
+        showParts(edit);
     });
     onChange(edit, timer);
     for (QWidget* other : alsoWatched) onChange(other, timer);
+}
+
+void setStandingNote(QWidget* edit, const QString& note) {
+    keepHint(edit);
+    edit->setProperty(kNotePart, note);
+    showParts(edit);
 }
 
 void diagnoseAsTyped(FieldEdit* edit) {
     describeAsTyped(edit, [edit] {
         const QString text = edit->text();
         const FormulaDiagnosis diagnosis = DiagnoseFormula(text.toStdString());
-        if (diagnosis.readable || diagnosis.fault == FormulaFault::Empty) {
+        if (!diagnosis.readable && diagnosis.fault != FormulaFault::Empty) {
+            const qsizetype at = indexOfPosition(text, diagnosis.position);
+            edit->setMark(at, characterLength(text, at));
+            return QString::fromStdString(DiagnosisLine(diagnosis));
+        }
+        if (diagnosis.warnings.empty()) {
             edit->setMark(-1, 0);
             return QString();
         }
-        const qsizetype at = indexOfPosition(text, diagnosis.position);
-        edit->setMark(at, at < text.size() && text[at].isHighSurrogate() ? 2 : 1);
-        return QString::fromStdString(DiagnosisLine(diagnosis));
+        const qsizetype at = indexOfPosition(text, diagnosis.warnings.front().position);
+        edit->setMark(at, tokenLength(text, at), FieldEdit::Mark::Warning);
+        QStringList lines;
+        for (const FormulaWarning& warning : diagnosis.warnings)
+            lines << QString::fromStdString(DiagnosisLine(warning.position, warning.text));
+        return lines.join('\n');
     });
 }

@@ -17,6 +17,13 @@ inline constexpr int kLiveDelayMs = 120;
 void describeAsTyped(QWidget* edit, std::function<QString()> describe,
                      const QList<QWidget*>& alsoWatched = {});
 
+// A note that stays until it is replaced (an empty one removes it), whatever
+// the edit's live description says meanwhile: it comes first in the tooltip
+// and in the accessible description.
+void setStandingNote(QWidget* edit, const QString& note);
+
 // A formula edit: an unreadable formula gets a red mark under its fault and
-// the reason ("第 N 个字符：..."); a readable or an empty one neither.
+// the reason ("第 N 个字符：..."); a readable one that likely does not read as
+// it looks an orange mark under the token of its first warning, and a line
+// for each warning; an empty or a plain one neither.
 void diagnoseAsTyped(FieldEdit* edit);

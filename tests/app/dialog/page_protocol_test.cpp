@@ -36,7 +36,7 @@ struct ShownPage {
     bool ok = false;
 };
 
-TEST(PageProtocol, EnterAndEscapeInAFieldNeitherActNorLeaveThePage) {
+TEST(PageProtocol, EnterInAFieldPressesItsButtonOnlyAndEscapeNothing) {
     ShownPage<CIntegralPage> shown;
     ASSERT_TRUE(shown.ok);
     int equalsClicks = 0;
@@ -54,16 +54,19 @@ TEST(PageProtocol, EnterAndEscapeInAFieldNeitherActNorLeaveThePage) {
     }
     EXPECT_TRUE(shown.page.isVisible());
     EXPECT_EQ(integrand->text(), "x^2");
-    EXPECT_EQ(equalsClicks, 0);
+    EXPECT_EQ(equalsClicks, 2);
     EXPECT_EQ(defaultClicks, 0);
     EXPECT_TRUE(shown.window.keys.isEmpty());
     EXPECT_TRUE(shown.messages.shown.empty());
 
-    // The Enter a field leaves goes to the default button, which does nothing
-    // only because it is hidden.
+    // The Enter a field of no request leaves goes to the default button,
+    // which does nothing only because it is hidden.
     shown.page.button(kDefaultButtonId)->show();
-    QTest::keyClick(integrand, Qt::Key_Return);
+    QLineEdit* result = lineEdit(shown.page, kIntResult);
+    result->setFocus();
+    QTest::keyClick(result, Qt::Key_Return);
     EXPECT_EQ(defaultClicks, 1);
+    EXPECT_EQ(equalsClicks, 2);
 }
 
 TEST(PageProtocol, EnterOnAFocusedPushButtonPressesIt) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <variant>
 
+#include "app/look/dialog_look.h"
 #include "app/widgets/template_widgets.h"
 #include "ui_test_support.h"
 
@@ -25,11 +26,22 @@ struct Click {
 struct Escape {
     int id;
 };
-using Action = std::variant<Type, Click, Escape>;
+// Through the window: typed over the edit's text, then Enter in an edit.
+struct Keys {
+    int id;
+    const char* text;
+};
+struct Enter {
+    int id;
+};
+using Action = std::variant<Type, Click, Escape, Keys, Enter>;
 
+// A result marked stale (grey, and said so) or not marked.
+enum class Mark { Unchecked, Fresh, Stale };
 struct Shown {
     int id;
     const char* text;
+    Mark mark = Mark::Unchecked;
 };
 
 struct PageCase {
@@ -50,6 +62,15 @@ void perform(TemplatePage& page, const Action& action) {
     } else if (const auto* click = std::get_if<Click>(&action)) {
         QWidget* control = page.control(click->id);
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
+    } else if (const auto* keys = std::get_if<Keys>(&action)) {
+        lineEdit(page, keys->id)->setFocus();
+        lineEdit(page, keys->id)->selectAll();
+        for (const char* c = keys->text; *c; ++c)
+            QTest::keyClick(page.window()->windowHandle(), *c);
+        QCoreApplication::processEvents();
+    } else if (const auto* enter = std::get_if<Enter>(&action)) {
+        lineEdit(page, enter->id)->setFocus();
+        QTest::keyClick(page.window()->windowHandle(), Qt::Key_Return);
     } else {
         QTest::keyClick(page.control(std::get<Escape>(action).id), Qt::Key_Escape);
     }
@@ -67,8 +88,14 @@ TEST_P(CalculusPage, ShowsWhatTheUserExpects) {
     for (const Action& action : c.actions) perform(*page, action);
 
     EXPECT_TRUE(page->isVisible());
+    QCoreApplication::processEvents();
     for (const Shown& s : c.shown) {
-        EXPECT_EQ(lineEdit(*page, s.id)->text(), QString::fromUtf8(s.text)) << "edit " << s.id;
+        QLineEdit* edit = lineEdit(*page, s.id);
+        EXPECT_EQ(edit->text(), QString::fromUtf8(s.text)) << "edit " << s.id;
+        if (s.mark == Mark::Unchecked) continue;
+        const bool stale = s.mark == Mark::Stale;
+        EXPECT_EQ(edit->accessibleDescription(), stale ? loadQString(kHintStaleResult) : "");
+        EXPECT_EQ(edit->palette().color(QPalette::Text) == kDialogText, !stale) << s.id;
     }
     EXPECT_EQ(messages.shown, c.messages);
     if (c.focusedId) {
@@ -143,6 +170,21 @@ const PageCase kIntegralCases[] = {
      kIntegralTemplate,
      {Type{kIntegrand, "x^2"}, Escape{kIntegrand}, Escape{kIntegralEquals}},
      {{kIntegrand, "x^2"}, {kIntResult, "0"}},
+     {}},
+    {"EnterInTheIntegrandComputes",
+     kIntegralTemplate,
+     {Type{kUpper, "1"}, Keys{kIntegrand, "x^2"}, Enter{kIntegrand}},
+     {{kIntResult, "0.333333333333333", Mark::Fresh}},
+     {}},
+    {"ANewUpperLimitLeavesTheResultStale",
+     kIntegralTemplate,
+     then(kSquareFrom0To1, {Keys{kUpper, "2"}}),
+     {{kIntResult, "0.333333333333333", Mark::Stale}},
+     {}},
+    {"ANewResultIsFresh",
+     kIntegralTemplate,
+     then(kSquareFrom0To1, {Keys{kUpper, "2"}, Click{kIntegralEquals}}),
+     {{kIntResult, "2.66666666666667", Mark::Fresh}},
      {}},
 };
 INSTANTIATE_TEST_SUITE_P(Integral, CalculusPage, ::testing::ValuesIn(kIntegralCases),
@@ -304,6 +346,30 @@ TEST(CalculusPageFormula, SaysWhatIsWrongWhileTypedAndWhenRequested) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return integrand->accessibleDescription().isEmpty(); },
                                 kDescribedWithinMs));
     EXPECT_EQ(integrand->markIndex(), -1);
+}
+
+// A formula that reads otherwise than it looks is warned of with an orange
+// mark, not the red one of a fault.
+TEST(CalculusPageFormula, MarksAWarningInOrange) {
+    HostedPage hosted(kIntegralTemplate);
+    ASSERT_TRUE(hosted.shown);
+    auto* integrand = hosted.page->control<FieldEdit>(kIntegrand);
+    integrand->setFocus();
+    for (const char c : std::string("x*1e-5")) QTest::keyClick(hosted.window.windowHandle(), c);
+    const QString line = "第 3 个字符：“1e-5”中的“-”是运算符，不是指数的符号；请写成 0.00001。";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return integrand->accessibleDescription() == line; },
+                                kDescribedWithinMs));
+    const QImage shown = integrand->grab().toImage();
+    int orange = 0, red = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            orange += c.red() > 200 && c.green() > 100 && c.green() < 180 && c.blue() < 60;
+            red += c.red() > 180 && c.green() < 60 && c.blue() < 60;
+        }
+    }
+    EXPECT_GT(orange, 0);
+    EXPECT_EQ(red, 0);
 }
 
 TEST(CalculusPageResult, CanBeSelectedAndCopied) {

@@ -2,10 +2,13 @@
 // Formula evaluation, side by side on the same formulas and the same x values:
 //   Literal  - the reference reduction, rescanning the elements on every call;
 //   Replay   - the plan worked out at compile time (what the methods use);
+//   ReplayD  - the same in double precision: every value stored as a double;
 //   Hand     - straight-line C++ for the same formula with the same rounding
 //              to single after every operation: the limit for any evaluator;
 //   MuParser - Debian's muparser on the same text, in double: a peer figure
 //              for speed, not for digits.
+// ReplayBatch and ReplayBatchD put the two precisions side by side on one
+// sweep of 256 points.
 // Run: build/bin/bench_expr
 #include <benchmark/benchmark.h>
 #include <muParser.h>
@@ -15,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "expr/compiler.h"
@@ -84,6 +88,16 @@ std::vector<float> sweep() {
     return xs;
 }
 const std::vector<float> kPoints = sweep();
+const std::vector<double> kPointsD(kPoints.begin(), kPoints.end());
+
+template <class Value>
+const std::vector<Value>& pointsOf() {
+    if constexpr (std::is_same_v<Value, float>) {
+        return kPoints;
+    } else {
+        return kPointsD;
+    }
+}
 
 // The hand-written code must be the same computation, bit for bit, or the
 // comparison means nothing.
@@ -101,11 +115,11 @@ void checkHandWritten(const std::string& formula, float (*hand)(float)) {
     }
 }
 
-template <class Evaluate>
+template <class Value = float, class Evaluate>
 void runOver(benchmark::State& state, Evaluate evaluate) {
-    float sink = 0.0f;
+    Value sink = 0;
     for (auto _ : state) {
-        for (float x : kPoints) sink += evaluate(x);
+        for (Value x : pointsOf<Value>()) sink += evaluate(x);
         benchmark::DoNotOptimize(sink);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(kPoints.size()));
@@ -118,27 +132,43 @@ void Literal(benchmark::State& state, const std::string* formula) {
     runOver(state, [](float x) { return EvaluateExpressionLiteral(expr, x); });
 }
 
-void Replay(benchmark::State& state, const std::string* formula) {
-    static CompiledExpression expr;
+template <class Value>
+void replayOver(benchmark::State& state, const std::string* formula) {
+    static BasicCompiledExpression<Value> expr;
     CompileExpression(expr, *formula);
     state.counters["elements"] = expr.count;
     state.counters["steps"] = expr.plan.stepCount;
-    runOver(state, [](float x) { return EvaluateExpression(expr, x); });
+    runOver<Value>(state, [](Value x) { return EvaluateExpression(expr, x); });
 }
 
 // The points of one sweep at once, as the integral's levels and the sums use it.
-void ReplayBatch(benchmark::State& state, const std::string* formula) {
-    static CompiledExpression expr;
+template <class Value>
+void replayBatchOver(benchmark::State& state, const std::string* formula) {
+    static BasicCompiledExpression<Value> expr;
     CompileExpression(expr, *formula);
-    std::vector<float> results(kPoints.size());
-    float sink = 0.0f;
+    const std::vector<Value>& points = pointsOf<Value>();
+    std::vector<Value> results(points.size());
+    Value sink = 0;
     for (auto _ : state) {
-        EvaluateExpressionBatch(expr, kPoints.data(), results.data(),
-                                static_cast<int>(kPoints.size()));
-        for (float value : results) sink += value;
+        EvaluateExpressionBatch(expr, points.data(), results.data(),
+                                static_cast<int>(points.size()));
+        for (Value value : results) sink += value;
         benchmark::DoNotOptimize(sink);
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<long>(kPoints.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
+}
+
+void Replay(benchmark::State& state, const std::string* formula) {
+    replayOver<float>(state, formula);
+}
+void ReplayD(benchmark::State& state, const std::string* formula) {
+    replayOver<double>(state, formula);
+}
+void ReplayBatch(benchmark::State& state, const std::string* formula) {
+    replayBatchOver<float>(state, formula);
+}
+void ReplayBatchD(benchmark::State& state, const std::string* formula) {
+    replayBatchOver<double>(state, formula);
 }
 
 void Hand(benchmark::State& state, float (*hand)(float)) { runOver(state, hand); }
@@ -157,7 +187,9 @@ void MuParser(benchmark::State& state, const std::string* formula) {
 #define MEXORA_FORMULA_BENCHMARKS(NAME, FORMULA, HAND) \
     BENCHMARK_CAPTURE(Literal, NAME, &FORMULA);        \
     BENCHMARK_CAPTURE(Replay, NAME, &FORMULA);         \
+    BENCHMARK_CAPTURE(ReplayD, NAME, &FORMULA);        \
     BENCHMARK_CAPTURE(ReplayBatch, NAME, &FORMULA);    \
+    BENCHMARK_CAPTURE(ReplayBatchD, NAME, &FORMULA);   \
     BENCHMARK_CAPTURE(Hand, NAME, HAND);               \
     BENCHMARK_CAPTURE(MuParser, NAME, &FORMULA);
 

@@ -6,18 +6,23 @@
 #include "expr/evaluator.h"
 
 // A compiled formula as the numeric methods use it: f at one point, or at many
-// points known in advance. The methods are templates over this shape so that
-// tests can count and trace evaluations at no cost to the real thing.
-struct CompiledFormula {
-    const CompiledExpression& expr;
+// points known in advance, in the formula's precision. The methods are
+// templates over this shape so that tests can count and trace evaluations at
+// no cost to the real thing.
+template <class Value>
+struct BasicCompiledFormula {
+    const BasicCompiledExpression<Value>& expr;
     // Evaluation never writes the compiled formula, so threads may share it.
     static constexpr bool kConcurrent = true;
 
-    float operator()(float x) const { return EvaluateExpression(expr, x); }
-    void operator()(const float* xs, float* values, int count) const {
+    Value operator()(Value x) const { return EvaluateExpression(expr, x); }
+    void operator()(const Value* xs, Value* values, int count) const {
         EvaluateExpressionBatch(expr, xs, values, count);
     }
 };
+
+using CompiledFormula = BasicCompiledFormula<float>;
+using CompiledFormulaD = BasicCompiledFormula<double>;
 
 // A formula that several threads may evaluate at once. Others (the tests'
 // recording formulas) always run on the calling thread.

@@ -12,6 +12,7 @@
 #include "core/number_text.h"
 #include "core/string_table.h"
 #include "core/thread_pool.h"
+#include "expr/number_field.h"
 
 namespace {
 
@@ -63,8 +64,9 @@ std::optional<CommandArguments> splitArguments(
     return result;
 }
 
-std::optional<double> readNumberArgument(std::string_view text, std::string_view what) {
-    if (auto value = parseDoubleField(text)) return value;
+std::optional<double> readNumberArgument(std::string_view text, std::string_view what,
+                                         Precision precision) {
+    if (auto value = ReadNumberField(text, precision)) return value;
     std::cerr << "mexora-cli: " << what << " is not a number: '" << text << "'\n";
     return std::nullopt;
 }
@@ -137,4 +139,12 @@ bool takeThreadsOption(std::vector<std::string>& args) {
         arg = args.erase(arg, arg + 2);
     }
     return true;
+}
+
+Precision takePrecisionOption(std::vector<std::string>& args) {
+    const auto end = std::find(args.begin(), args.end(), "--");
+    const auto kept = std::remove(args.begin(), end, "--double");
+    const bool given = kept != end;
+    args.erase(kept, end);
+    return given ? Precision::Double : PrecisionFromEnvironment();
 }

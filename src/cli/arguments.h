@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/precision.h"
+
 // Exit statuses of mexora-cli.
 inline constexpr int kExitResult = 0;   // a result on stdout
 inline constexpr int kExitMessage = 1;  // a message of the string table on stderr
@@ -36,9 +38,14 @@ std::optional<std::string> readTextArgument(const std::string& arg, std::string_
 // shared thread pool by it. False after a usage error written to stderr.
 bool takeThreadsOption(std::vector<std::string>& args);
 
-// Reads a number argument as a page reads its field; on failure writes a clear
-// error naming the argument to stderr and returns nullopt.
-std::optional<double> readNumberArgument(std::string_view text, std::string_view what);
+// Takes every "--double" out of a command line (before a lone "--") and
+// returns the precision it asks for; without one, MEXORA_PRECISION's.
+Precision takePrecisionOption(std::vector<std::string>& args);
+
+// Reads a number argument as a page reads its field in precision; on failure
+// writes a clear error naming the argument to stderr and returns nullopt.
+std::optional<double> readNumberArgument(std::string_view text, std::string_view what,
+                                         Precision precision = Precision::Single);
 std::optional<int> readIntArgument(std::string_view text, std::string_view what);
 
 // Writes "mexora-cli: <text>" and the command's usage line to stderr; returns kExitUsage.

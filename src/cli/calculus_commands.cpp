@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "cli/help_text.h"
 #include "cli/long_request.h"
+#include "core/string_table.h"
 
 namespace {
 
@@ -100,7 +101,8 @@ std::optional<CalculusValues> readValues(const CalculusCommand& command, const C
     return read;
 }
 
-int runCalculusCommand(const CalculusCommand& command, const std::vector<std::string>& argv) {
+int runCalculusCommand(const CalculusCommand& command, const std::vector<std::string>& argv,
+                       Precision precision) {
     const CommandHelp& help = *findCommandHelp(command.name);
     std::vector<std::string_view> optionNames;
     for (const OptionHelp& option : help.options) optionNames.push_back(option.name);
@@ -113,6 +115,9 @@ int runCalculusCommand(const CalculusCommand& command, const std::vector<std::st
     if (!values) return kExitUsage;
     const std::optional<std::string> formula = readTextArgument(args->plain[0], "FORMULA");
     if (!formula) return kExitUsage;
+    if (precision == Precision::Double) {
+        std::cerr << "mexora-cli: " << FormatString(kNoteCalculusInSingle, {command.name}) << '\n';
+    }
     reportFormulaWarnings(*formula);
     const RequestOutcome outcome = runLongRequest(
         [&](WorkControl* control) { return command.run(*formula, *values, control); });
@@ -123,9 +128,10 @@ int runCalculusCommand(const CalculusCommand& command, const std::vector<std::st
 
 }  // namespace
 
-std::optional<int> runCalculusCommand(std::string_view name, const std::vector<std::string>& args) {
+std::optional<int> runCalculusCommand(std::string_view name, const std::vector<std::string>& args,
+                                      Precision precision) {
     for (const CalculusCommand& command : calculusCommands()) {
-        if (command.name == name) return runCalculusCommand(command, args);
+        if (command.name == name) return runCalculusCommand(command, args, precision);
     }
     return std::nullopt;
 }

@@ -16,8 +16,8 @@ void writeWarnings(const FormulaDiagnosis& diagnosis) {
 }
 }  // namespace
 
-bool reportFormulaDiagnosis(std::string_view formula) {
-    const FormulaDiagnosis diagnosis = DiagnoseFormula(formula);
+bool reportFormulaDiagnosis(std::string_view formula, Precision precision) {
+    const FormulaDiagnosis diagnosis = DiagnoseFormula(formula, precision);
     if (!diagnosis.readable) {
         std::cerr << DiagnosisLine(diagnosis) << '\n';
         return false;
@@ -28,12 +28,12 @@ bool reportFormulaDiagnosis(std::string_view formula) {
 
 void reportFormulaWarnings(std::string_view formula) { writeWarnings(DiagnoseFormula(formula)); }
 
-int runCheckCommand(const std::vector<std::string>& args) {
+int runCheckCommand(const std::vector<std::string>& args, Precision precision) {
     const std::string_view usage = commandUsage("check");
     const auto split = splitArguments(args, {});
     if (!split) return usageError("bad arguments", usage);
     if (split->plain.size() != 1) return usageError("check takes one FORMULA", usage);
     const std::optional<std::string> formula = readTextArgument(split->plain[0], "FORMULA");
     if (!formula) return kExitUsage;
-    return reportFormulaDiagnosis(*formula) ? kExitResult : kExitMessage;
+    return reportFormulaDiagnosis(*formula, precision) ? kExitResult : kExitMessage;
 }

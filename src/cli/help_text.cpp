@@ -27,8 +27,9 @@ const std::vector<CommandHelp>& commandHelps() {
          "eval FORMULA X [X ...]",
          "the value of a formula at each point",
          "Writes the value of FORMULA at each X, one line each, in the order given.\n"
-         "Values are single precision written with 15 significant digits; where the\n"
-         "formula has no value it writes nan. Every X is read before anything is written.",
+         "Values are single precision (double with --double) written with 15 significant\n"
+         "digits; where the formula has no value it writes nan. Every X is read before\n"
+         "anything is written; with --double an X may also be a formula without x, as pi/2.",
          {}},
         {"check",
          "check FORMULA",
@@ -36,7 +37,8 @@ const std::vector<CommandHelp>& commandHelps() {
          "Exits 0 when FORMULA has a value (it may still be nan at some x), writing\n"
          "on stderr any warning, such as that 1e-5 reads as 1e minus 5. Otherwise exits\n"
          "1 with the line \"第 N 个字符：REASON\" on stderr: the character where the first\n"
-         "fault lies and what is wrong there.",
+         "fault lies and what is wrong there. With --double it reads the language of double\n"
+         "precision: pi, e, exp, sqrt, asin, acos, atan, sinh, cosh, tanh, tan, cot, 1e-5.",
          {}},
         {"integral",
          "integral FORMULA LOWER UPPER [--precision P] [--depth N]",
@@ -119,6 +121,9 @@ void printOverview(std::ostream& out) {
            "A FORMULA or TEXT written @FILE is read from FILE, and - from standard input.\n"
            "--threads N, anywhere, or MEXORA_THREADS=N sets the threads that long\n"
            "calculations use (default: one per core); the results do not change.\n"
+           "--double, anywhere, or MEXORA_PRECISION=double computes eval and check in\n"
+           "double precision, with the constants pi and e and more functions; the\n"
+           "calculus commands still compute in single precision.\n"
            "\n"
            "A result goes to stdout (exit status 0), a message of the calculation to\n"
            "stderr (1), a usage error to stderr (2). 'mexora-cli help COMMAND' shows a\n"

@@ -10,11 +10,14 @@
 
 namespace {
 
+// The matrix commands compute as they always have, in any precision.
 const std::vector<CliCommand> kCommands = {
     {"eval", runEvalCommand},
     {"check", runCheckCommand},
-    {"det", runDeterminantCommand},
-    {"matrix", runMatrixCommand},
+    {"det",
+     [](const std::vector<std::string>& args, Precision) { return runDeterminantCommand(args); }},
+    {"matrix",
+     [](const std::vector<std::string>& args, Precision) { return runMatrixCommand(args); }},
 };
 
 int unknownCommand(const std::string& name) {
@@ -41,6 +44,7 @@ int runHelp(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     std::vector<std::string> all(argv + 1, argv + argc);
     if (!takeThreadsOption(all)) return kExitUsage;
+    const Precision precision = takePrecisionOption(all);
     if (all.empty()) {
         printOverview(std::cerr);
         return kExitUsage;
@@ -55,8 +59,10 @@ int main(int argc, char** argv) {
     // "mexora-cli COMMAND --help" is "mexora-cli help COMMAND".
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) return runHelp({name});
     for (const CliCommand& command : kCommands) {
-        if (command.name == name) return command.run(args);
+        if (command.name == name) return command.run(args, precision);
     }
-    if (const std::optional<int> status = runCalculusCommand(name, args)) return *status;
+    if (const std::optional<int> status = runCalculusCommand(name, args, precision)) {
+        return *status;
+    }
     return unknownCommand(name);
 }

@@ -7,61 +7,80 @@
 
 namespace {
 
+template <class Value>
+Value decimalToValue(std::string_view number) {
+    if constexpr (std::is_same_v<Value, float>) {
+        return decimalToFloat(number);
+    } else {
+        return decimalToDouble(number);
+    }
+}
+
+template <class Value>
 class Tokenizer {
   public:
-    explicit Tokenizer(CompiledExpression& expr) : expr_(expr) {}
+    using Compiled = BasicCompiledExpression<Value>;
+
+    explicit Tokenizer(Compiled& expr) : expr_(expr) {}
 
     void run(std::string_view text) {
         expr_.openParens = 0;
         expr_.readable = true;
-        for (FormulaScanner scanner(text); const auto piece = scanner.next();) {
+        for (FormulaScanner scanner(text, Compiled::kPrecision);
+             const auto piece = scanner.next();) {
             if (piece->isToken()) {
                 addToken(piece->text);
                 continue;
             }
             if (piece->delimiter == '(') ++expr_.openParens;
-            emit(piece->delimiter, 0.0f);
+            emit(piece->delimiter, 0);
         }
         expr_.count = written_;
         if (expr_.count == 0) expr_.readable = false;
     }
 
   private:
-    void emit(char code, float value) {
+    void emit(char code, Value value) {
         if (written_ >= kMaxElements) {
             expr_.readable = false;  // too long to hold: the rest is dropped
             return;
         }
-        expr_.elements[written_++] = ExprElement{code, value};
+        expr_.elements[written_++] = BasicExprElement<Value>{code, value};
     }
 
     void addToken(std::string_view token) {
         if (token.size() > static_cast<std::size_t>(kMaxTokenLength)) {
             expr_.readable = false;
-            emit(ElementCode::kUnknown, 0.0f);
+            emit(ElementCode::kUnknown, 0);
         } else if (isNumberStart(token.front())) {
             // The longest leading number; the rest of the token is ignored.
             const std::size_t length = decimalPrefixLength(token);
             if (length == 0) expr_.readable = false;  // "." or ".e": no number to read
             emit(ElementCode::kNumber,
-                 length == 0 ? 0.0f : decimalToFloat(token.substr(0, length)));
+                 length == 0 ? Value(0) : decimalToValue<Value>(token.substr(0, length)));
+        } else if (const FormulaName* name = findFormulaName(token, Compiled::kPrecision)) {
+            emit(name->code, static_cast<Value>(name->value));
         } else {
-            const char code = functionCode(token);
-            if (code == ElementCode::kUnknown) expr_.readable = false;
-            emit(code, 0.0f);
+            expr_.readable = false;
+            emit(ElementCode::kUnknown, 0);
         }
     }
 
-    CompiledExpression& expr_;
+    Compiled& expr_;
     int written_ = 0;
 };
 
-}  // namespace
-
-void CompileExpression(CompiledExpression& expr, std::string_view text) {
-    Tokenizer(expr).run(text);
+template <class Value>
+void compile(BasicCompiledExpression<Value>& expr, std::string_view text) {
+    Tokenizer<Value>(expr).run(text);
     BuildReplayPlan(expr);
 }
+
+}  // namespace
+
+void CompileExpression(CompiledExpression& expr, std::string_view text) { compile(expr, text); }
+
+void CompileExpression(CompiledExpressionD& expr, std::string_view text) { compile(expr, text); }
 
 void CompileExpression(std::string_view text) {
     CompileExpression(SharedCompiledExpression(), text);

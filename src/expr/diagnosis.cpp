@@ -86,29 +86,55 @@ Fault fault(FormulaFault kind, std::size_t offset, std::string reason) {
 
 std::string text(int id) { return std::string(LoadString(id)); }
 
-// What an unknown name was likely meant to be, or "".
-std::string hintFor(std::string_view name) {
-    const std::string lower = lowerAscii(name);
-    if (lower == "pi" || name == "\xCF\x80") return text(kHintPi);  // π
-    if (name == "e") return text(kHintE);
-    if (name == "X") return FormatString(kHintLowerCase, {"x"});
-    if (isFunctionName(lower)) return FormatString(kHintLowerCase, {lower});
-    for (const FunctionName& function : kFunctionNames) {
+// The hint for a name precision does not read but double precision does.
+std::string switchHint(const FormulaName& name) {
+    if (name.singleWriting.empty()) return FormatString(kHintDoubleReads, {name.name});
+    return FormatString(kHintSingleWriteOrSwitch, {name.singleWriting});
+}
+
+// A function of precision written before a number or a constant without
+// parentheses ("sin2", "sqrtpi"), or nullptr.
+const FormulaName* functionBeforeOperand(std::string_view name, Precision precision) {
+    for (const FormulaName& function : kFormulaNames) {
         const std::string_view prefix = function.name;
-        if (name.size() > prefix.size() && name.starts_with(prefix) &&
-            isNumberStart(name[prefix.size()])) {
-            return FormatString(kHintFunctionOfNumber, {prefix, name.substr(prefix.size())});
+        if (function.isConstant() || !function.readIn(precision) || name.size() <= prefix.size() ||
+            !name.starts_with(prefix)) {
+            continue;
         }
+        const std::string_view rest = name.substr(prefix.size());
+        const FormulaName* constant = findFormulaName(rest, precision);
+        if (isNumberStart(rest.front()) || (constant && constant->isConstant())) return &function;
     }
-    static constexpr std::pair<std::string_view, std::string_view> kSynonyms[] = {
-        {"tan", "tg(x)"},
-        {"cot", "ctg(x)"},
-        {"log", "lg(x) 或 ln(x)"},
-        {"sqrt", "x#2"},
-        {"exp", "2.71828182845905^x"},
-    };
-    for (const auto& [synonym, writing] : kSynonyms) {
-        if (lower == synonym) return FormatString(kHintWriteAs, {writing});
+    return nullptr;
+}
+
+// What a formula of precision may hold.
+std::string whatAFormulaHolds(Precision precision) {
+    if (precision == Precision::Single) return text(kHintWhatAFormulaHolds);
+    std::string constants;
+    std::string functions;
+    for (const FormulaName& name : kFormulaNames) {
+        std::string& list = name.isConstant() ? constants : functions;
+        if (!list.empty()) list += ' ';
+        list += name.name;
+    }
+    return FormatString(kHintWhatADoubleFormulaHolds, {constants, functions});
+}
+
+// What an unknown name was likely meant to be, or "".
+std::string hintFor(std::string_view name, Precision precision) {
+    const std::string lower = lowerAscii(name);
+    if (name == "\xCF\x80") {  // π
+        return precision == Precision::Single ? text(kHintPi) : FormatString(kHintWriteAs, {"pi"});
+    }
+    if (name == "X") return FormatString(kHintLowerCase, {"x"});
+    if (const FormulaName* known = findFormulaName(lower)) {
+        if (!known->readIn(precision)) return switchHint(*known);
+        return FormatString(kHintLowerCase, {lower});
+    }
+    if (const FormulaName* function = functionBeforeOperand(name, precision)) {
+        return FormatString(kHintFunctionOfNumber,
+                            {function->name, name.substr(function->name.size())});
     }
     return {};
 }
@@ -120,8 +146,9 @@ std::optional<Fault> tooLongFault(std::string_view token, std::size_t begin) {
                  FormatString(kReasonTokenTooLong, {Utf8Prefix(token, 8)}));
 }
 
-// A token the compiler refuses, or nothing.
-std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std::size_t end) {
+// A token the compiler refuses in precision, or nothing.
+std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std::size_t end,
+                                Precision precision) {
     const std::string_view token = formula.substr(begin, end - begin);
     // A number reads as far as it can; what follows it is ignored, not refused.
     if (isNumberStart(token.front())) {
@@ -146,7 +173,7 @@ std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std
         const std::string_view name = token.substr(0, firstBlank);
         const bool onlyBlanksAfter =
             token.find_first_not_of(" \t\r\n", firstBlank) == std::string_view::npos;
-        if (isFunctionName(name) && onlyBlanksAfter) {
+        if (isFunctionName(name, precision) && onlyBlanksAfter) {
             return fault(FormulaFault::UnknownName, begin,
                          FormatString(kReasonUnknownName, {token}) +
                              FormatString(kHintFunctionBlank, {name}));
@@ -154,11 +181,15 @@ std::optional<Fault> tokenFault(std::string_view formula, std::size_t begin, std
         return fault(FormulaFault::Blank, begin + firstBlank, text(kReasonBlank));
     }
     if (const auto tooLong = tooLongFault(token, begin)) return tooLong;
-    if (isFunctionName(token)) return std::nullopt;
-    const std::string hint = hintFor(token);
+    if (findFormulaName(token, precision)) return std::nullopt;
+    if (lowerAscii(token) == kAmbiguousLogName) {
+        return fault(FormulaFault::AmbiguousName, begin,
+                     FormatString(kReasonAmbiguousLog, {token}));
+    }
+    const std::string hint = hintFor(token, precision);
     return fault(FormulaFault::UnknownName, begin,
                  FormatString(kReasonUnknownName, {token}) +
-                     (hint.empty() ? text(kHintWhatAFormulaHolds) : hint));
+                     (hint.empty() ? whatAFormulaHolds(precision) : hint));
 }
 
 // Checks the shape of the element sequence the way the reduction reads it:
@@ -316,8 +347,17 @@ std::string shiftedLeft(std::string_view mantissa, std::size_t shift) {
     return result;
 }
 
-// Numbers that read otherwise than they look: "1e-5" (1e, minus 5) and
-// "12abc" (12).
+// Whether the compiler gives formula a value in the precision of Value.
+template <class Value>
+bool hasValue(std::string_view formula) {
+    // Large enough to keep off the stack of a worker thread.
+    const auto compiled = std::make_unique<BasicCompiledExpression<Value>>();
+    CompileExpression(*compiled, formula);
+    return compiled->hasValue;
+}
+
+// Numbers that read otherwise than they look: "1e-5" (1e, minus 5, where the
+// exponent takes no sign) and "12abc" (12).
 void warn(std::string_view formula, const std::vector<Item>& items, FormulaDiagnosis& d) {
     for (std::size_t i = 0; i < items.size() && d.warnings.size() < kMostWarnings; ++i) {
         if (items[i].kind != 'n') continue;
@@ -355,21 +395,18 @@ void warn(std::string_view formula, const std::vector<Item>& items, FormulaDiagn
 
 }  // namespace
 
-FormulaDiagnosis DiagnoseFormula(std::string_view formula) {
+FormulaDiagnosis DiagnoseFormula(std::string_view formula, Precision precision) {
     FormulaDiagnosis d;
-    {
-        // Large enough to keep off the stack of a worker thread.
-        const auto compiled = std::make_unique<CompiledExpression>();
-        CompileExpression(*compiled, formula);
-        d.readable = compiled->hasValue;
-    }
+    d.readable =
+        precision == Precision::Single ? hasValue<float>(formula) : hasValue<double>(formula);
     std::vector<Item> items;
     std::optional<Fault> found;
-    for (FormulaScanner scanner(formula); const auto piece = scanner.next();) {
+    for (FormulaScanner scanner(formula, precision); const auto piece = scanner.next();) {
         if (piece->isToken()) {
-            if (!found) found = tokenFault(formula, piece->begin, piece->end());
-            // An unknown name stands where an operand would.
-            items.push_back({isFunctionName(piece->text) ? 'f' : 'n', piece->begin, piece->end()});
+            if (!found) found = tokenFault(formula, piece->begin, piece->end(), precision);
+            // An unknown name or a constant stands where an operand would.
+            const char kind = isFunctionName(piece->text, precision) ? 'f' : 'n';
+            items.push_back({kind, piece->begin, piece->end()});
             continue;
         }
         items.push_back(

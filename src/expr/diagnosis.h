@@ -5,12 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "core/precision.h"
+
 // Why a formula cannot be read.
 enum class FormulaFault {
     None,
     Empty,
     Blank,             // a blank where it is no part of a name or a number
-    UnknownName,       // a name that is neither x nor a function
+    UnknownName,       // a name that is neither x nor a function or constant
+    AmbiguousName,     // log: ln or lg?
     FullWidth,         // a full-width character where a half-width one belongs
     UnreadableNumber,  // "." or ".e": no digit to read
     TokenTooLong,      // a name or number of more than 19 characters
@@ -42,12 +45,12 @@ struct FormulaDiagnosis {
     std::vector<FormulaWarning> warnings;
 };
 
-// Reads a formula text (UTF-8) as the compiler does and says whether it has a
-// value and, when not, where and why: of several faults, the one that starts
-// first; of a faulty token (what the compiler itself refuses) and a fault of
-// the formula's shape at the same place, the token's. Linear in the text's
-// length.
-FormulaDiagnosis DiagnoseFormula(std::string_view text);
+// Reads a formula text (UTF-8) as the compiler does in precision and says
+// whether it has a value and, when not, where and why: of several faults, the
+// one that starts first; of a faulty token (what the compiler itself refuses)
+// and a fault of the formula's shape at the same place, the token's. Linear in
+// the text's length.
+FormulaDiagnosis DiagnoseFormula(std::string_view text, Precision precision = Precision::Single);
 
 // "第 N 个字符：REASON", the line that reports an unreadable formula (or a
 // warning).

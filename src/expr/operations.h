@@ -5,45 +5,65 @@
 
 #include "expr/compiled_expression.h"
 
-// The arithmetic of formulas. Operands are stored singles; each operation is
-// carried out in double and rounded to single when stored. An out-of-range
-// double rounds to an infinity (IEEE conversion, as the compiler implements it).
+// The arithmetic of formulas, over the value type of the precision. Operands
+// are stored values; each operation is carried out in double and stored in
+// the value type: a single is rounded there, and an out-of-range double rounds
+// to an infinity (IEEE conversion, as the compiler implements it), while a
+// double is stored as it is.
 
-inline float applyFunction(char code, float operand) {
+template <class Value>
+inline Value applyFunction(char code, Value operand) {
     const double v = operand;
     switch (code) {
         case ElementCode::kSine:
-            return static_cast<float>(std::sin(v));
+            return static_cast<Value>(std::sin(v));
         case ElementCode::kCosine:
-            return static_cast<float>(std::cos(v));
+            return static_cast<Value>(std::cos(v));
         case ElementCode::kTangent:
-            return static_cast<float>(std::tan(v));
+            return static_cast<Value>(std::tan(v));
         case ElementCode::kCotangent:
-            return static_cast<float>(1.0 / std::tan(v));
+            return static_cast<Value>(1.0 / std::tan(v));
         case ElementCode::kNaturalLog:
-            return static_cast<float>(std::log(v));
+            return static_cast<Value>(std::log(v));
         case ElementCode::kDecimalLog:
-            return static_cast<float>(std::log10(v));
+            return static_cast<Value>(std::log10(v));
         case ElementCode::kAbsolute:
-            return static_cast<float>(std::fabs(v));
+            return static_cast<Value>(std::fabs(v));
+        case ElementCode::kExponential:
+            return static_cast<Value>(std::exp(v));
+        case ElementCode::kSquareRoot:
+            return static_cast<Value>(std::sqrt(v));
+        case ElementCode::kArcSine:
+            return static_cast<Value>(std::asin(v));
+        case ElementCode::kArcCosine:
+            return static_cast<Value>(std::acos(v));
+        case ElementCode::kArcTangent:
+            return static_cast<Value>(std::atan(v));
+        case ElementCode::kHyperbolicSine:
+            return static_cast<Value>(std::sinh(v));
+        case ElementCode::kHyperbolicCosine:
+            return static_cast<Value>(std::cosh(v));
+        case ElementCode::kHyperbolicTangent:
+            return static_cast<Value>(std::tanh(v));
         default:
-            return NAN;
+            return static_cast<Value>(NAN);
     }
 }
 
-template <char Op>
-inline float applyOperator(float left, float right) {
+template <char Op, class Value>
+inline Value applyOperator(Value left, Value right) {
     const double a = left;
     const double b = right;
-    if constexpr (Op == '^') return static_cast<float>(std::pow(a, b));
-    if constexpr (Op == '#') return static_cast<float>(std::pow(a, 1.0 / b));
-    if constexpr (Op == '/') return static_cast<float>(a / b);
-    if constexpr (Op == '*') return static_cast<float>(a * b);
-    if constexpr (Op == '-') return static_cast<float>(a - b);
-    if constexpr (Op == '+') return static_cast<float>(a + b);
+    if constexpr (Op == '^') return static_cast<Value>(std::pow(a, b));
+    if constexpr (Op == '#') return static_cast<Value>(std::pow(a, 1.0 / b));
+    if constexpr (Op == '/') return static_cast<Value>(a / b);
+    if constexpr (Op == '*') return static_cast<Value>(a * b);
+    if constexpr (Op == '-') return static_cast<Value>(a - b);
+    if constexpr (Op == '+') return static_cast<Value>(a + b);
 }
 
-inline float applyOperator(char op, float left, float right) {
+template <class Value>
+inline Value applyOperator(char op, Value left, Value right) {
     switch (op) {
         case '^':
             return applyOperator<'^'>(left, right);
@@ -58,15 +78,19 @@ inline float applyOperator(char op, float left, float right) {
         case '+':
             return applyOperator<'+'>(left, right);
         default:
-            return NAN;
+            return static_cast<Value>(NAN);
     }
 }
 
 // A formula's result. The sign and payload of a NaN depend on which operand
 // the compiled code happens to take first, which the language leaves open, so
 // every NaN result is given one fixed form.
-inline float formulaResult(float value) { return value == value ? value : NAN; }
+template <class Value>
+inline Value formulaResult(Value value) {
+    return value == value ? value : static_cast<Value>(NAN);
+}
 
-inline float applyNegation(float operand) {
-    return static_cast<float>(-static_cast<double>(operand));
+template <class Value>
+inline Value applyNegation(Value operand) {
+    return static_cast<Value>(-static_cast<double>(operand));
 }

@@ -9,7 +9,8 @@
 
 namespace {
 
-// Opcodes. Binary operators come in three operand forms: register-register,
+// Opcodes. The functions come first, in the order of their element codes.
+// Binary operators come in three operand forms: register-register,
 // register-constant and constant-register (constant-constant is folded away).
 enum Opcode : std::uint8_t {
     kSine,
@@ -19,6 +20,14 @@ enum Opcode : std::uint8_t {
     kNaturalLog,
     kDecimalLog,
     kAbsolute,
+    kExponential,
+    kSquareRoot,
+    kArcSine,
+    kArcCosine,
+    kArcTangent,
+    kHyperbolicSine,
+    kHyperbolicCosine,
+    kHyperbolicTangent,
     kNegate,
     kPowerRR,
     kPowerRK,
@@ -39,6 +48,8 @@ enum Opcode : std::uint8_t {
     kAddRK,
     kAddKR,
 };
+
+static_assert(kHyperbolicTangent - kSine == ElementCode::kHyperbolicTangent - ElementCode::kSine);
 
 std::uint8_t binaryOpcode(char op) {
     switch (op) {
@@ -72,7 +83,8 @@ constexpr RegisterOperands registerOperands(std::uint8_t opcode) {
 // so every value but x is read exactly once, and its register can be reused
 // right after. A step never writes a register it reads, which lets the batch
 // loops treat operands and target as distinct arrays.
-void reuseRegisters(ReplayPlan& plan) {
+template <class Value>
+void reuseRegisters(BasicReplayPlan<Value>& plan) {
     std::array<std::uint16_t, kMaxElements + 1> assigned{};  // value -> register; x stays in 0
     std::array<std::uint16_t, kMaxElements> free{};
     int freeCount = 0;
@@ -95,31 +107,40 @@ void reuseRegisters(ReplayPlan& plan) {
     plan.registerCount = registers;
 }
 
+template <class Value>
 struct PlanElement {
     char code = 0;
-    ReplayOperand operand{};
+    BasicReplayOperand<Value> operand{};
 };
 
-ReplayOperand constantOperand(float value) { return ReplayOperand{true, 0, value}; }
+template <class Value>
+BasicReplayOperand<Value> constantOperand(Value value) {
+    return BasicReplayOperand<Value>{true, 0, value};
+}
 
 // Records the operations of the reduction instead of computing them, and
 // computes at once those whose operands are all constants.
+template <class Value>
 class PlanApply {
   public:
-    explicit PlanApply(ReplayPlan& plan) : plan_(plan) {}
+    using Element = PlanElement<Value>;
+    using Operand = BasicReplayOperand<Value>;
 
-    void function(PlanElement& function, const PlanElement& operand) {
-        const ReplayOperand& v = operand.operand;
+    explicit PlanApply(BasicReplayPlan<Value>& plan) : plan_(plan) {}
+
+    void function(Element& function, const Element& operand) {
+        const Operand& v = operand.operand;
         function.operand =
             v.isConstant
                 ? constantOperand(applyFunction(function.code, v.constant))
-                : emit(static_cast<std::uint8_t>(kSine + (function.code - 'a')), v.index, 0);
+                : emit(static_cast<std::uint8_t>(kSine + (function.code - ElementCode::kSine)),
+                       v.index, 0);
         function.code = ElementCode::kNumber;
     }
 
-    void binary(PlanElement& left, char op, const PlanElement& right) {
-        const ReplayOperand& a = left.operand;
-        const ReplayOperand& b = right.operand;
+    void binary(Element& left, char op, const Element& right) {
+        const Operand& a = left.operand;
+        const Operand& b = right.operand;
         const std::uint8_t rr = binaryOpcode(op);
         if (a.isConstant && b.isConstant) {
             left.operand = constantOperand(applyOperator(op, a.constant, b.constant));
@@ -133,53 +154,52 @@ class PlanApply {
         left.code = ElementCode::kNumber;
     }
 
-    void negate(PlanElement& minus, const PlanElement& operand) {
-        const ReplayOperand& v = operand.operand;
+    void negate(Element& minus, const Element& operand) {
+        const Operand& v = operand.operand;
         minus.operand =
             v.isConstant ? constantOperand(applyNegation(v.constant)) : emit(kNegate, v.index, 0);
         minus.code = ElementCode::kNumber;
     }
 
   private:
-    std::uint16_t addConstant(float value) {
+    std::uint16_t addConstant(Value value) {
         plan_.constants[constantCount_] = value;
         return static_cast<std::uint16_t>(constantCount_++);
     }
 
     // Every step writes a register of its own (0 is x); a formula of n
     // elements has fewer than n steps, so registers and constants fit.
-    ReplayOperand emit(std::uint8_t opcode, std::uint16_t left, std::uint16_t right) {
+    Operand emit(std::uint8_t opcode, std::uint16_t left, std::uint16_t right) {
         const auto target = static_cast<std::uint16_t>(plan_.stepCount + 1);
         plan_.steps[plan_.stepCount++] = ReplayStep{opcode, target, left, right};
-        return ReplayOperand{false, target, 0.0f};
+        return Operand{false, target, 0};
     }
 
-    ReplayPlan& plan_;
+    BasicReplayPlan<Value>& plan_;
     int constantCount_ = 0;
 };
 
-}  // namespace
-
-void BuildReplayPlan(CompiledExpression& expr) {
-    ReplayPlan& plan = expr.plan;
+template <class Value>
+void buildReplayPlan(BasicCompiledExpression<Value>& expr) {
+    BasicReplayPlan<Value>& plan = expr.plan;
     plan.stepCount = 0;
     plan.registerCount = 1;
-    plan.result = constantOperand(NAN);
+    plan.result = constantOperand(static_cast<Value>(NAN));
     expr.hasValue = false;
     if (!expr.readable) return;
 
-    PlanElement elements[kMaxElements];
+    PlanElement<Value> elements[kMaxElements];
     const int count = expr.count;
     for (int i = 0; i < count; ++i) {
-        const ExprElement& source = expr.elements[i];
+        const BasicExprElement<Value>& source = expr.elements[i];
         if (source.code == ElementCode::kVariable) {
-            elements[i] = {ElementCode::kNumber, ReplayOperand{false, 0, 0.0f}};
+            elements[i] = {ElementCode::kNumber, BasicReplayOperand<Value>{false, 0, 0}};
         } else {
             elements[i] = {source.code, constantOperand(source.value)};
         }
     }
-    PlanApply apply(plan);
-    Reduction<PlanElement, PlanApply> reduction(elements, apply);
+    PlanApply<Value> apply(plan);
+    Reduction<PlanElement<Value>, PlanApply<Value>> reduction(elements, apply);
     if (reduction.reduceRange(0, count, expr.openParens) && reducedToOneNumber(elements, count)) {
         expr.hasValue = true;
         plan.result = elements[0].operand;
@@ -190,12 +210,10 @@ void BuildReplayPlan(CompiledExpression& expr) {
     }
 }
 
-namespace {
-
 // What one step computes from its two operand values.
-template <std::uint8_t Op>
-inline float kernel(float a, [[maybe_unused]] float b) {
-    if constexpr (Op <= kAbsolute) {
+template <std::uint8_t Op, class Value>
+inline Value kernel(Value a, [[maybe_unused]] Value b) {
+    if constexpr (Op < kNegate) {
         return applyFunction(static_cast<char>(ElementCode::kSine + Op), a);
     } else if constexpr (Op == kNegate) {
         return applyNegation(a);
@@ -208,28 +226,28 @@ inline float kernel(float a, [[maybe_unused]] float b) {
 template <std::uint8_t Op>
 inline constexpr RegisterOperands kReads = registerOperands(Op);
 
-template <std::uint8_t Op>
-inline void scalarStep(float* r, const float* k, const ReplayStep& step) {
-    const float a = kReads<Op>.left ? r[step.left] : k[step.left];
-    const float b = kReads<Op>.right ? r[step.right] : k[step.right];
+template <std::uint8_t Op, class Value>
+inline void scalarStep(Value* r, const Value* k, const ReplayStep& step) {
+    const Value a = kReads<Op>.left ? r[step.left] : k[step.left];
+    const Value b = kReads<Op>.right ? r[step.right] : k[step.right];
     r[step.target] = kernel<Op>(a, b);
 }
 
 // One step over a batch of points; register i of the batch is lanes[i * width].
-template <std::uint8_t Op>
-inline void batchStep(float* lanes, int width, int n, const float* k, const ReplayStep& step) {
-    float* __restrict out = lanes + step.target * width;
+template <std::uint8_t Op, class Value>
+inline void batchStep(Value* lanes, int width, int n, const Value* k, const ReplayStep& step) {
+    Value* __restrict out = lanes + step.target * width;
     if constexpr (kReads<Op>.left && kReads<Op>.right) {
-        const float* __restrict a = lanes + step.left * width;
-        const float* __restrict b = lanes + step.right * width;
+        const Value* __restrict a = lanes + step.left * width;
+        const Value* __restrict b = lanes + step.right * width;
         for (int i = 0; i < n; ++i) out[i] = kernel<Op>(a[i], b[i]);
     } else if constexpr (kReads<Op>.left) {
-        const float* __restrict a = lanes + step.left * width;
-        const float kb = k[step.right];
+        const Value* __restrict a = lanes + step.left * width;
+        const Value kb = k[step.right];
         for (int i = 0; i < n; ++i) out[i] = kernel<Op>(a[i], kb);
     } else {
-        const float* __restrict b = lanes + step.right * width;
-        const float ka = k[step.left];
+        const Value* __restrict b = lanes + step.right * width;
+        const Value ka = k[step.left];
         for (int i = 0; i < n; ++i) out[i] = kernel<Op>(ka, b[i]);
     }
 }
@@ -237,21 +255,26 @@ inline void batchStep(float* lanes, int width, int n, const float* k, const Repl
 // clang-format off
 #define MEXORA_REPLAY_OPCODES(X)                                                              \
     X(kSine) X(kCosine) X(kTangent) X(kCotangent) X(kNaturalLog) X(kDecimalLog) X(kAbsolute) \
+    X(kExponential) X(kSquareRoot) X(kArcSine) X(kArcCosine) X(kArcTangent)                  \
+    X(kHyperbolicSine) X(kHyperbolicCosine) X(kHyperbolicTangent)                            \
     X(kNegate) X(kPowerRR) X(kPowerRK) X(kPowerKR) X(kRootRR) X(kRootRK) X(kRootKR)          \
     X(kDivideRR) X(kDivideRK) X(kDivideKR) X(kMultiplyRR) X(kMultiplyRK) X(kMultiplyKR)      \
     X(kSubtractRR) X(kSubtractRK) X(kSubtractKR) X(kAddRR) X(kAddRK) X(kAddKR)
 // clang-format on
 
 constexpr int kBatchWidth = 64;
-constexpr int kBatchLanes = 8192;  // 32 KiB of stack: 128 registers at full width
+// 32 KiB of stack: 128 registers at full width in single precision, 64 in double.
+template <class Value>
+constexpr int kBatchLanes = 32768 / static_cast<int>(sizeof(Value));
 
-}  // namespace
-
-float ReplayExpression(const ReplayPlan& plan, float x) {
+// The entry points below are each replay's one caller; inlined there, a point
+// costs no call more than it did before the value type became a parameter.
+template <class Value>
+[[gnu::always_inline]] inline Value replay(const BasicReplayPlan<Value>& plan, Value x) {
     if (plan.result.isConstant) return plan.result.constant;
-    float r[kMaxElements];  // registers; each is written before it is read
+    Value r[kMaxElements];  // registers; each is written before it is read
     r[0] = x;
-    const float* k = plan.constants.data();
+    const Value* k = plan.constants.data();
     const ReplayStep* const last = plan.steps.data() + plan.stepCount;
     for (const ReplayStep* step = plan.steps.data(); step != last; ++step) {
         switch (step->opcode) {
@@ -266,17 +289,20 @@ float ReplayExpression(const ReplayPlan& plan, float x) {
     return formulaResult(r[plan.result.index]);
 }
 
-void ReplayExpressionBatch(const ReplayPlan& plan, const float* xs, float* results, int count) {
+template <class Value>
+[[gnu::always_inline]] inline void replayBatch(const BasicReplayPlan<Value>& plan, const Value* xs,
+                                               Value* results, int count) {
     if (plan.result.isConstant) {
         for (int i = 0; i < count; ++i) results[i] = plan.result.constant;
         return;
     }
     // Each register beyond x holds a value computed from at least two elements
     // and waiting for an operator, so a plan has at most about 340 registers
-    // and the width never falls below 24.
-    const int width = std::min(kBatchWidth, kBatchLanes / plan.registerCount);
-    float lanes[kBatchLanes];
-    const float* k = plan.constants.data();
+    // and the width never falls below 24 in single precision, 12 in double.
+    constexpr int kLanes = kBatchLanes<Value>;
+    const int width = std::min(kBatchWidth, kLanes / plan.registerCount);
+    alignas(64) Value lanes[kLanes];
+    const Value* k = plan.constants.data();
     const ReplayStep* const last = plan.steps.data() + plan.stepCount;
     for (int base = 0; base < count; base += width) {
         const int n = std::min(width, count - base);
@@ -291,7 +317,25 @@ void ReplayExpressionBatch(const ReplayPlan& plan, const float* xs, float* resul
 #undef MEXORA_BATCH_CASE
             }
         }
-        const float* result = lanes + plan.result.index * width;
+        const Value* result = lanes + plan.result.index * width;
         for (int i = 0; i < n; ++i) results[base + i] = formulaResult(result[i]);
     }
+}
+
+}  // namespace
+
+void BuildReplayPlan(CompiledExpression& expr) { buildReplayPlan(expr); }
+
+void BuildReplayPlan(CompiledExpressionD& expr) { buildReplayPlan(expr); }
+
+float ReplayExpression(const ReplayPlan& plan, float x) { return replay(plan, x); }
+
+double ReplayExpression(const ReplayPlanD& plan, double x) { return replay(plan, x); }
+
+void ReplayExpressionBatch(const ReplayPlan& plan, const float* xs, float* results, int count) {
+    replayBatch(plan, xs, results, count);
+}
+
+void ReplayExpressionBatch(const ReplayPlanD& plan, const double* xs, double* results, int count) {
+    replayBatch(plan, xs, results, count);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "cli_runner.h"
 
 TEST(EvalCommand, WritesOneLinePerPointWithFifteenDigits) {
@@ -35,4 +37,26 @@ TEST(EvalCommand, UsageErrors) {
     EXPECT_EQ(runCli({"eval", "x", "--bogus", "1"}).exitStatus, 2);
     EXPECT_EQ(runCli({"nosuchcommand"}).exitStatus, 2);
     EXPECT_EQ(runCli({}).exitStatus, 2);
+}
+
+TEST(EvalCommand, DoubleComputesAndReadsPointsInDoublePrecision) {
+    EXPECT_EQ(runCli({"--double", "eval", "sqrt(x)", "2"}).out, "1.4142135623731\n");
+    EXPECT_EQ(runCli({"eval", "x", "0.1", "--double", "pi/2"}).out, "0.1\n1.5707963267949\n");
+    EXPECT_EQ(runCli({"eval", "x", "pi/2"}).exitStatus, 2);  // single: no formula as X
+    setenv("MEXORA_PRECISION", "double", 1);
+    const CliRun fromEnvironment = runCli({"eval", "1e-5", "0"});
+    unsetenv("MEXORA_PRECISION");
+    EXPECT_EQ(fromEnvironment.out, "1e-05\n");
+    EXPECT_EQ(fromEnvironment.err, "");
+}
+
+TEST(EvalCommand, CheckReadsTheLanguageOfThePrecision) {
+    const CliRun single = runCli({"check", "sqrt(x)"});
+    EXPECT_EQ(single.exitStatus, 1);
+    EXPECT_NE(single.err.find("Ctrl+Shift+D"), std::string::npos);
+    EXPECT_EQ(runCli({"check", "--double", "sqrt(x)"}).exitStatus, 0);
+    // The calculus commands take the flag and say they compute in single precision.
+    const CliRun integral = runCli({"--double", "integral", "x", "0", "1"});
+    EXPECT_EQ(integral.out, "0.5\n");
+    EXPECT_NE(integral.err.find("single precision"), std::string::npos);
 }

@@ -9,13 +9,14 @@ struct DiagnosisCase {
     const char* formula;
     int position;  // 0: readable
     FormulaFault fault;
+    Precision precision = Precision::Single;
 };
 
 class Diagnosis : public ::testing::TestWithParam<DiagnosisCase> {};
 
 TEST_P(Diagnosis, NamesTheFirstFaultAndItsCharacter) {
     const DiagnosisCase& c = GetParam();
-    const FormulaDiagnosis d = DiagnoseFormula(c.formula);
+    const FormulaDiagnosis d = DiagnoseFormula(c.formula, c.precision);
     EXPECT_EQ(d.readable, c.position == 0);
     EXPECT_EQ(d.position, c.position);
     EXPECT_EQ(d.fault, c.fault);
@@ -42,6 +43,19 @@ INSTANTIATE_TEST_SUITE_P(
         DiagnosisCase{"ln(x)", 0, None}, DiagnosisCase{"2*()3", 0, None},
         DiagnosisCase{"0/0", 0, None}));
 
+// The names of double precision, known there only; log in neither.
+INSTANTIATE_TEST_SUITE_P(
+    Precisions, Diagnosis,
+    ::testing::Values(DiagnosisCase{"sqrt(x)", 1, UnknownName},
+                      DiagnosisCase{"sqrt(x)", 0, None, Precision::Double},
+                      DiagnosisCase{"2*exp(x)", 3, UnknownName},
+                      DiagnosisCase{"2*exp(x)+e", 0, None, Precision::Double},
+                      DiagnosisCase{"log(x)", 1, AmbiguousName},
+                      DiagnosisCase{"log(x)", 1, AmbiguousName, Precision::Double},
+                      DiagnosisCase{"ex", 2, MissingOperator, Precision::Double},
+                      DiagnosisCase{"sinpi", 1, UnknownName, Precision::Double},
+                      DiagnosisCase{"1e-5", 0, None, Precision::Double}));
+
 TEST(Diagnosis, ExplainsInTheProgramsWords) {
     EXPECT_EQ(DiagnosisLine(DiagnoseFormula("x + 1")),
               "第 2 个字符：公式中不能有空格，请删去这个空格。");
@@ -58,6 +72,18 @@ TEST(Diagnosis, ExplainsInTheProgramsWords) {
     EXPECT_TRUE(exponent.readable);
     ASSERT_EQ(exponent.warnings.size(), 1u);
     EXPECT_NE(exponent.warnings[0].text.find("0.00001"), std::string::npos);
+    EXPECT_TRUE(DiagnoseFormula("1e-5", Precision::Double).warnings.empty());
+}
+
+TEST(Diagnosis, NamesTheKeyThatReadsANameOfDoublePrecision) {
+    EXPECT_EQ(DiagnoseFormula("pi").reason,
+              "不认识“pi”。单精度下请写成 3.14159265358979，或按 Ctrl+Shift+D 切换到双精度。");
+    EXPECT_EQ(DiagnoseFormula("asin(x)").reason,
+              "不认识“asin”。双精度认识 asin，请按 Ctrl+Shift+D 切换。");
+    EXPECT_NE(DiagnoseFormula("log(x)").reason.find("自然对数写 ln，常用对数写 lg"),
+              std::string::npos);
+    EXPECT_NE(DiagnoseFormula("sinpi", Precision::Double).reason.find("sin(pi)"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -174,6 +175,19 @@ TEST(Replay, ManyLiveRegistersStayInBounds) {
     for (int i = 0; i < 70; ++i) {
         EXPECT_EQ(bits(batch[i]), bits(EvaluateExpressionLiteral(expr, xs[i])));
     }
+}
+
+// A double takes twice the room, so double precision's batches narrow sooner.
+TEST(Replay, ManyLiveRegistersStayInBoundsInDoublePrecision) {
+    std::string text = "sinhx";
+    for (int i = 0; i < 100; ++i) text += "+sinhx";
+    const auto expr = std::make_unique<CompiledExpressionD>();
+    CompileExpression(*expr, text);
+    ASSERT_GT(expr->plan.registerCount, 64);
+    double xs[70], batch[70];
+    for (int i = 0; i < 70; ++i) xs[i] = 0.5 * i;
+    EvaluateExpressionBatch(*expr, xs, batch, 70);
+    for (int i = 0; i < 70; ++i) EXPECT_EQ(batch[i], EvaluateExpressionLiteral(*expr, xs[i]));
 }
 
 TEST(Replay, HandlesTheLongestFormula) {

@@ -134,8 +134,11 @@ bool MatrixPageLogic::beginOperation(MatrixOperation operation) {
         messages_.showMessage(kMsgChooseMatrices);
         return false;
     }
-    if (!ShapesFit(operation, store_.read(*first_), store_.read(*second_))) {
-        messages_.showMessage(ShapeMessageId(operation));
+    const MatrixSlot& first = store_.read(*first_);
+    const MatrixSlot& second = store_.read(*second_);
+    if (!ShapesFit(operation, first, second)) {
+        messages_.showMessage(ShapeMessageId(operation),
+                              ShapeMessageDetail(operation, first, second));
         controls_.refreshControls();
         return false;
     }

@@ -70,6 +70,7 @@ AddResult MatrixPageLogic::addNamedMatrix(const std::string& name, MatrixSlot ma
 }
 
 void MatrixPageLogic::addMatrices(std::vector<NamedMatrix> matrices) {
+    const bool unsavedBefore = listUnsaved();
     std::size_t refused = 0;
     bool appended = false;
     for (NamedMatrix& named : matrices) {
@@ -81,6 +82,7 @@ void MatrixPageLogic::addMatrices(std::vector<NamedMatrix> matrices) {
         if (result.outcome == AddOutcome::Refused) ++refused;
         if (result.outcome == AddOutcome::Added) appended = true;
     }
+    if (!unsavedBefore) listSaved();
     if (refused > 0)
         messages_.showMessage(kMsgEntriesSkipped,
                               FormatString(kSkippedCount, {std::to_string(refused)}));
@@ -102,6 +104,7 @@ void MatrixPageLogic::OnDeleteMatrix() {
     const int removed = *list_;
     const int count = static_cast<int>(names_.size());
     names_.erase(names_.begin() + removed);
+    store_.remove(removed, count);
     if (names_.empty()) {
         list_ = first_ = second_ = std::nullopt;
         m_strElements.clear();
@@ -113,7 +116,6 @@ void MatrixPageLogic::OnDeleteMatrix() {
     list_ = selectionAfterRemoval(list_, removed, remaining);
     first_ = selectionAfterRemoval(first_, removed, remaining);
     second_ = selectionAfterRemoval(second_, removed, remaining);
-    store_.remove(removed, count);
     loadListSelection();
 }
 

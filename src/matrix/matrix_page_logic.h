@@ -61,6 +61,14 @@ class MatrixPageLogic {
 
     // Every matrix of the list, in list order.
     std::vector<NamedMatrix> namedMatrices() const;
+
+    // True when the list holds matrices that no file holds: it is not empty
+    // and was changed (added to, overwritten, removed from) since it was last
+    // saved. Opening a file leaves this as it was, since what it adds is in
+    // that file.
+    bool listUnsaved() const { return !names_.empty() && store_.changedSinceSaved(); }
+    // The list was written to a file.
+    void listSaved() { store_.markSaved(); }
     // The matrix at a position of the list.
     const MatrixSlot& matrix(int position) const { return store_.read(position); }
 

@@ -70,7 +70,6 @@ AddResult MatrixPageLogic::addNamedMatrix(const std::string& name, MatrixSlot ma
 }
 
 void MatrixPageLogic::addMatrices(std::vector<NamedMatrix> matrices) {
-    const bool unsavedBefore = listUnsaved();
     std::size_t refused = 0;
     bool appended = false;
     for (NamedMatrix& named : matrices) {
@@ -82,7 +81,9 @@ void MatrixPageLogic::addMatrices(std::vector<NamedMatrix> matrices) {
         if (result.outcome == AddOutcome::Refused) ++refused;
         if (result.outcome == AddOutcome::Added) appended = true;
     }
-    if (!unsavedBefore) listSaved();
+    // The list now counts as saved, as after a save: what the user changes
+    // from here on is what the close question is about.
+    listSaved();
     if (refused > 0)
         messages_.showMessage(kMsgEntriesSkipped,
                               FormatString(kSkippedCount, {std::to_string(refused)}));

@@ -82,9 +82,14 @@ int usageError(std::string_view text, std::string_view usage) {
     return kExitUsage;
 }
 
-int reportMessage(int stringId) {
+int reportMessage(int stringId, std::string_view detail) {
     std::cerr << LoadString(stringId) << '\n';
+    if (!detail.empty()) std::cerr << detail << '\n';
     return kExitMessage;
+}
+
+int reportFirstMessage(const RecordingMessageService& messages) {
+    return reportMessage(messages.shown.front(), messages.details.front());
 }
 
 int reportResult(double value) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/message_service.h"
 #include "core/precision.h"
 
 // Exit statuses of mexora-cli.
@@ -51,8 +52,12 @@ std::optional<int> readIntArgument(std::string_view text, std::string_view what)
 // Writes "mexora-cli: <text>" and the command's usage line to stderr; returns kExitUsage.
 int usageError(std::string_view text, std::string_view usage);
 
-// Writes the string-table message to stderr; returns kExitMessage.
-int reportMessage(int stringId);
+// Writes the string-table message to stderr, and the detail under it when
+// there is one; returns kExitMessage.
+int reportMessage(int stringId, std::string_view detail = {});
+
+// Reports the first message a page logic showed, with its detail.
+int reportFirstMessage(const RecordingMessageService& messages);
 
 // Writes a double result with the pages' display rule ("%.15g") to stdout; returns kExitResult.
 int reportResult(double value);

@@ -37,12 +37,12 @@ int runDeterminantCommand(const std::vector<std::string>& args) {
     DeterminantPageLogic page(matrix, messages, controls);
     page.m_strElements = std::move(*text);
     page.m_nOrder = *order;
-    if (!page.beginCompute()) return reportMessage(messages.shown.front());
+    if (!page.beginCompute()) return reportFirstMessage(messages);
     DeterminantResult result;
     runLongWork([&](WorkControl& control) { result = page.computeDeterminant(&control); });
     if (result.status == ComputeStatus::Cancelled) return kExitCancelled;
     page.finishCompute(result);
-    if (!messages.shown.empty()) return reportMessage(messages.shown.front());
+    if (!messages.shown.empty()) return reportFirstMessage(messages);
     std::cout << formatFloat(page.m_fResult) << '\n';
     return kExitResult;
 }

@@ -65,18 +65,18 @@ int runMatrixCommand(const std::vector<std::string>& args) {
         page.OnAddMatrix();
     };
     add("1", *rows1, *cols1, *text1);
-    if (!messages.shown.empty()) return reportMessage(messages.shown.front());
+    if (!messages.shown.empty()) return reportFirstMessage(messages);
     add("2", *rows2, *cols2, *text2);
-    if (!messages.shown.empty()) return reportMessage(messages.shown.front());
+    if (!messages.shown.empty()) return reportFirstMessage(messages);
     page.selectFirst(0);
     page.selectSecond(1);
-    if (!page.beginOperation(*operation)) return reportMessage(messages.shown.front());
+    if (!page.beginOperation(*operation)) return reportFirstMessage(messages);
     MatrixResult result;
     runLongWork(
         [&](WorkControl& control) { result = page.computeOperation(*operation, &control); });
     if (result.status == ComputeStatus::Cancelled) return kExitCancelled;
     page.finishOperation(*operation, std::move(result));
-    if (!messages.shown.empty()) return reportMessage(messages.shown.front());
+    if (!messages.shown.empty()) return reportFirstMessage(messages);
     std::cout << page.m_strElements;
     return kExitResult;
 }

@@ -24,10 +24,15 @@ class MessageService {
 
     // A Yes/No box with the caption "?"; true when the answer is Yes.
     virtual bool askYesNo(int stringId) = 0;
+
+    // A Yes/No/Cancel box with the caption "?". A box closed without one of
+    // the three, or ended by the program quitting, is Cancel.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer askYesNoCancel(int stringId) = 0;
 };
 
-// Records every message and question; answers questions from a script
-// (No once the script is used up).
+// Records every message and question; answers questions from a script, one
+// for each kind of question (No once it is used up).
 class RecordingMessageService final : public MessageService {
   public:
     void showMessage(int stringId) override { showMessage(stringId, {}); }
@@ -35,16 +40,24 @@ class RecordingMessageService final : public MessageService {
         shown.push_back(stringId);
         details.emplace_back(detail);
     }
-    bool askYesNo(int stringId) override {
-        asked.push_back(stringId);
-        if (answers.empty()) return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
+    bool askYesNo(int stringId) override { return nextAnswer(stringId, answers, false); }
+    Answer askYesNoCancel(int stringId) override {
+        return nextAnswer(stringId, threeWayAnswers, Answer::No);
     }
 
     std::vector<int> shown;
     std::vector<std::string> details;  // of each message shown, empty for none
-    std::vector<int> asked;
+    std::vector<int> asked;            // questions of both kinds, in order
     std::deque<bool> answers;
+    std::deque<Answer> threeWayAnswers;
+
+  private:
+    template <class T>
+    T nextAnswer(int stringId, std::deque<T>& script, T whenUsedUp) {
+        asked.push_back(stringId);
+        if (script.empty()) return whenUsedUp;
+        const T answer = script.front();
+        script.pop_front();
+        return answer;
+    }
 };

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "core/parallel_run.h"
+#include "core/string_ids.h"
+#include "core/string_table.h"
 #include "matrix/matrix_text.h"
 #include "matrix/memory_reach.h"
 #include "matrix/work_pacer.h"
@@ -172,13 +174,23 @@ bool ShapesFit(MatrixOperation operation, const MatrixSlot& first, const MatrixS
 int ShapeMessageId(MatrixOperation operation) {
     switch (operation) {
         case MatrixOperation::Sum:
-            return 103;
+            return kMsgSumShapes;
         case MatrixOperation::Difference:
-            return 104;
+            return kMsgDifferenceShapes;
         case MatrixOperation::Product:
             break;
     }
-    return 105;
+    return kMsgProductShapes;
+}
+
+std::string ShapeMessageDetail(MatrixOperation operation, const MatrixSlot& first,
+                               const MatrixSlot& second) {
+    // The sum's and the difference's messages name the rule plainly; the
+    // product's rule compares two different numbers, which the shapes show.
+    if (operation != MatrixOperation::Product) return {};
+    return FormatString(kProductShapesDetail,
+                        {std::to_string(first.nRows), std::to_string(first.nCols),
+                         std::to_string(second.nRows), std::to_string(second.nCols)});
 }
 
 std::string_view ResultName(MatrixOperation operation) {

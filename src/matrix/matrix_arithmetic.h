@@ -18,6 +18,10 @@ bool ShapesFit(MatrixOperation operation, const MatrixSlot& first, const MatrixS
 
 // The string id of the message for shapes that do not fit (103, 104 or 105).
 int ShapeMessageId(MatrixOperation operation);
+// The text under that message: for the product, the shapes of both operands
+// ("矩阵１是 2×3，矩阵２是 2×2。"); empty for the others.
+std::string ShapeMessageDetail(MatrixOperation operation, const MatrixSlot& first,
+                               const MatrixSlot& second);
 
 // The name a result gets: "Sum", "Difference" or "Product".
 std::string_view ResultName(MatrixOperation operation);

@@ -81,6 +81,9 @@ void MatrixPageLogic::addMatrices(std::vector<NamedMatrix> matrices) {
         if (result.outcome == AddOutcome::Refused) ++refused;
         if (result.outcome == AddOutcome::Added) appended = true;
     }
+    // The list now counts as saved, as after a save: what the user changes
+    // from here on is what the close question is about.
+    listSaved();
     if (refused > 0)
         messages_.showMessage(kMsgEntriesSkipped,
                               FormatString(kSkippedCount, {std::to_string(refused)}));
@@ -102,6 +105,7 @@ void MatrixPageLogic::OnDeleteMatrix() {
     const int removed = *list_;
     const int count = static_cast<int>(names_.size());
     names_.erase(names_.begin() + removed);
+    store_.remove(removed, count);
     if (names_.empty()) {
         list_ = first_ = second_ = std::nullopt;
         m_strElements.clear();
@@ -113,7 +117,6 @@ void MatrixPageLogic::OnDeleteMatrix() {
     list_ = selectionAfterRemoval(list_, removed, remaining);
     first_ = selectionAfterRemoval(first_, removed, remaining);
     second_ = selectionAfterRemoval(second_, removed, remaining);
-    store_.remove(removed, count);
     loadListSelection();
 }
 
@@ -134,8 +137,11 @@ bool MatrixPageLogic::beginOperation(MatrixOperation operation) {
         messages_.showMessage(kMsgChooseMatrices);
         return false;
     }
-    if (!ShapesFit(operation, store_.read(*first_), store_.read(*second_))) {
-        messages_.showMessage(ShapeMessageId(operation));
+    const MatrixSlot& first = store_.read(*first_);
+    const MatrixSlot& second = store_.read(*second_);
+    if (!ShapesFit(operation, first, second)) {
+        messages_.showMessage(ShapeMessageId(operation),
+                              ShapeMessageDetail(operation, first, second));
         controls_.refreshControls();
         return false;
     }

@@ -15,11 +15,14 @@ const MatrixSlot& MatrixStore::read(int position) const {
 }
 
 void MatrixStore::write(int position, MatrixSlot slot) {
-    if (inStore(position)) slots_[position] = std::move(slot);
+    if (!inStore(position)) return;
+    slots_[position] = std::move(slot);
+    changed_ = true;
 }
 
 void MatrixStore::remove(int position, int count) {
     if (!inStore(position) || count > kCapacity) return;
+    changed_ = true;
     // Copy rather than move: the old last entry keeps its contents.
     for (int i = position + 1; i < count; ++i) slots_[i - 1] = slots_[i];
 }

@@ -30,8 +30,14 @@ class MatrixStore {
     // its contents and is no longer counted.
     void remove(int position, int count);
 
+    // Whether a write or a removal came since the list was last saved (or
+    // since the store was made).
+    bool changedSinceSaved() const { return changed_; }
+    void markSaved() { changed_ = false; }
+
   private:
     std::array<MatrixSlot, kCapacity> slots_;
+    bool changed_ = false;
 };
 
 // The program-wide store that the matrix page uses; tests make their own.

@@ -74,7 +74,8 @@ TEST(MatrixCommand, ReportsThePageMessages) {
     expectMessage(runCli({"matrix", "add", "1", "2", "1 2", "2", "1", "1 2"}),
                   "只有长宽相同的矩阵才能相加。");
     expectMessage(runCli({"matrix", "mul", "2", "3", "1", "2", "3", "1"}),
-                  "两矩阵相乘，必须第一个矩阵的行数等于第二个矩阵的列数。");
+                  "两矩阵相乘，必须第一个矩阵的列数等于第二个矩阵的行数。\n"
+                  "矩阵１是 2×3，矩阵２是 2×3。");
     expectMessage(runCli({"matrix", "add", "1", "1", "1", "1", "1", ""}), "请输入矩阵。");
     expectMessage(runCli({"matrix", "add", "1", "0", "1", "1", "1", "1"}),
                   "矩阵的长与宽均应大于零。");

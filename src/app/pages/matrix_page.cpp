@@ -128,13 +128,20 @@ void CMatrixPage::runOperation(MatrixOperation operation, int button) {
         });
 }
 
-void CMatrixPage::OnSaveMatrixList() {
-    if (logic_.names().empty()) return messages().showMessage(kMsgListEmpty);
+bool CMatrixPage::saveMatrixList() {
+    if (logic_.names().empty()) {
+        messages().showMessage(kMsgListEmpty);
+        return false;
+    }
     const QString path =
         files().chooseFileToSave(this, kSaveListCaption, kMatrixListFilter, kMatrixListSuffix);
-    if (path.isEmpty()) return;
-    if (!SaveMatrixList(path, logic_.namedMatrices()))
+    if (path.isEmpty()) return false;
+    if (!SaveMatrixList(path, logic_.namedMatrices())) {
         messages().showMessage(kMsgCannotSave, QDir::toNativeSeparators(path).toStdString());
+        return false;
+    }
+    logic_.listSaved();
+    return true;
 }
 
 void CMatrixPage::OnOpenMatrixList() {

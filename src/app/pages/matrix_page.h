@@ -39,8 +39,14 @@ class CMatrixPage : public LogicPage<MatrixPageLogic> {
     void OnSum() { runOperation(MatrixOperation::Sum, kMatrixSum); }
     void OnDifference() { runOperation(MatrixOperation::Difference, kMatrixDifference); }
     void OnProduct() { runOperation(MatrixOperation::Product, kMatrixProduct); }
-    void OnSaveMatrixList();
+    void OnSaveMatrixList() { saveMatrixList(); }
     void OnOpenMatrixList();
+
+    // Saves the list as Ctrl+S does, through the file chooser; true once it
+    // is written, false when the list is empty, the user cancelled or the
+    // file could not be written (each with its message).
+    bool saveMatrixList();
+    bool listUnsaved() const { return logic_.listUnsaved(); }
 
   protected:
     void DoDataExchange(DataExchange& dx) override;

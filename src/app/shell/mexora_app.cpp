@@ -14,6 +14,7 @@
 #include "app/look/dialog_look.h"
 #include "app/plot/plot_command.h"
 #include "app/shell/mexora_dlg.h"
+#include "app/shell/show_request.h"
 #include "app/shell/single_instance.h"
 #include "app/shell/termination_signals.h"
 #include "app/work/long_work.h"
@@ -214,11 +215,17 @@ int CMexoraApp::InitInstance(QApplication& app) {
     loadQtTranslation(app);
     applyDialogFont(app);
 
-    if (takeSingleInstanceMarker(QString::fromLatin1(kMarkerName)) == MarkerState::AlreadyTaken) {
+    const QString marker = QString::fromLatin1(kMarkerName);
+    const MarkerState state = takeSingleInstanceMarker(marker);
+    if (state == MarkerState::AlreadyTaken) {
         // Shown before the dialog colours are set: in the desktop's own colours.
         showAlreadyRunning();
+        // Once the user has read it, the window already open comes forward.
+        requestShow(singleInstanceSocket(marker));
         return 0;
     }
+    ShowRequestServer showRequests;
+    if (state == MarkerState::Taken) showRequests.listen(singleInstanceSocket(marker));
 
     applyDialogColours(app);
     QuitOnTerminationSignals(app);
@@ -228,5 +235,7 @@ int CMexoraApp::InitInstance(QApplication& app) {
     CMexoraDlg window;
     window.Create(nullptr);
     window.show();
+    QObject::connect(&showRequests, &ShowRequestServer::showRequested, &window,
+                     [&window] { bringForward(window); });
     return app.exec();
 }

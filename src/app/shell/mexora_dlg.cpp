@@ -300,7 +300,35 @@ void CMexoraDlg::closeEvent(QCloseEvent* event) {
     // Closing during long work stops it; the handler that runs it then
     // returns without writing anything, and the program ends.
     LongWork::cancelRunning();
+    if (LongWork::running() && matrixListUnsaved()) {
+        // No window but the progress dialog takes input until the work has
+        // ended: the question about the list comes after it.
+        event->ignore();
+        LongWork::whenEnded(this, [this] { close(); });
+        return;
+    }
+    if (!matrixListSettled()) return event->ignore();
     DialogWidget::closeEvent(event);
+}
+
+bool CMexoraDlg::matrixListUnsaved() const {
+    const auto* matrices = static_cast<const CMatrixPage*>(m_pPages[kMatrixPage]);
+    return matrices && matrices->listUnsaved();
+}
+
+// Offers to save a matrix list that no file holds; true when the window may
+// close: nothing to save, the answer No, or the list saved.
+bool CMexoraDlg::matrixListSettled() {
+    if (!matrixListUnsaved()) return true;
+    switch (messages().askYesNoCancel(kAskSaveList)) {
+        case MessageService::Answer::Yes:
+            return static_cast<CMatrixPage*>(m_pPages[kMatrixPage])->saveMatrixList();
+        case MessageService::Answer::No:
+            return true;
+        case MessageService::Answer::Cancel:
+            break;
+    }
+    return false;
 }
 
 void CMexoraDlg::appendToSystemMenu() {

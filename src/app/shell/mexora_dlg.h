@@ -28,6 +28,7 @@ class CMexoraDlg : public DialogWidget {
     ~CMexoraDlg() override;
 
     static constexpr int kPageCount = 6;
+    static constexpr int kMatrixPage = 1;
 
     // Shows page index in place of the current one; an index below 0 or the
     // current one changes nothing. A calculation page takes the focus.
@@ -87,6 +88,8 @@ class CMexoraDlg : public DialogWidget {
     void bindLinks();
     void createPages();
     void appendToSystemMenu();
+    bool matrixListUnsaved() const;
+    bool matrixListSettled();
 
     MessageService* pageMessages_;
     FileChooser* pageFiles_;

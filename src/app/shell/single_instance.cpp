@@ -17,6 +17,12 @@
 
 #ifdef Q_OS_WIN
 
+// Named pipes are one namespace for the machine: the user's name keeps two
+// users' instances apart.
+QString singleInstanceSocket(const QString& name) {
+    return name + QLatin1Char(' ') + qEnvironmentVariable("USERNAME");
+}
+
 MarkerState takeSingleInstanceMarker(const QString& name) {
     // The handle is never closed: the system releases it with the process.
     HANDLE mutex = CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(name.utf16()));
@@ -26,10 +32,22 @@ MarkerState takeSingleInstanceMarker(const QString& name) {
 
 #else
 
+namespace {
+
+// The user's private runtime folder: per user and machine. Empty when there is none.
+QString markerFolder() { return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); }
+
+}  // namespace
+
+QString singleInstanceSocket(const QString& name) {
+    const QString folder = markerFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(name + QStringLiteral(".socket"));
+}
+
 MarkerState takeSingleInstanceMarker(const QString& name) {
-    // An exclusive lock on a file in the user's private runtime folder: per
-    // user and machine, and dropped by the kernel when the process ends.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // An exclusive lock on a file in the runtime folder, dropped by the
+    // kernel when the process ends.
+    const QString folder = markerFolder();
     if (folder.isEmpty()) return MarkerState::Unavailable;
     const QByteArray path =
         QFile::encodeName(QDir(folder).filePath(name + QStringLiteral(".lock")));

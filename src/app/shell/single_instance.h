@@ -16,3 +16,8 @@ enum class MarkerState {
 
 // Takes the marker of this name, for the rest of the process.
 MarkerState takeSingleInstanceMarker(const QString& name);
+
+// The local socket through which a second start asks the running instance
+// to come forward: beside the marker of this name, so per user and machine.
+// Empty when the marker has no place either.
+QString singleInstanceSocket(const QString& name);

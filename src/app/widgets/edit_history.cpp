@@ -27,11 +27,6 @@ std::optional<EditHistory::State> EditHistory::redo(State now) {
     return forward;
 }
 
-void EditHistory::clear() {
-    undo_.clear();
-    redo_.clear();
-}
-
 void EditHistory::keepWithinBounds() {
     qsizetype held = 0;
     for (const State& state : undo_) held += state.text.size();

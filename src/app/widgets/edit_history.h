@@ -27,7 +27,6 @@ class EditHistory {
     std::optional<State> redo(State now);
     bool canUndo() const { return !undo_.empty(); }
     bool canRedo() const { return !redo_.empty(); }
-    void clear();
 
   private:
     void keepWithinBounds();

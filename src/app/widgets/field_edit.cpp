@@ -101,10 +101,11 @@ void FieldEdit::recordEdit() {
     recorded_ = true;
 }
 
-// A text set by the program starts the history afresh, as in a line edit.
+// A text set by the program (a result, a matrix picked, a row of the history)
+// is a step of its own, so that Ctrl+Z gives back what the user had typed.
 void FieldEdit::textWasChanged() {
-    if (!recorded_ && !applying_) {
-        history_.clear();
+    if (!recorded_ && !applying_ && text() != shown_) {
+        history_.changed({shown_, shownCursor_}, false);
         typedTo_ = -1;
     }
     recorded_ = false;

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QTextCursor>
 #include <QTextLayout>
 #include <QtMath>
 
@@ -182,8 +183,18 @@ void TextArea::chooseWrapFor(const QString& text, bool wholeText) {
 }
 
 void TextArea::setText(const QString& text) {
+    if (text == toPlainText()) return;
     chooseWrapFor(text, true);
-    setPlainText(text);
+    // Not setPlainText, which forgets the undo history: the text goes in as
+    // one step that Ctrl+Z takes back. The cursor goes to the start, as a
+    // new text's would.
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
 }
 
 // An empty clipboard or selection comes as no source, or as one without a

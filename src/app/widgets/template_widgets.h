@@ -92,7 +92,8 @@ class TextArea : public QPlainTextEdit {
   public:
     explicit TextArea(QWidget* parent);
 
-    // Replaces the whole text.
+    // Replaces the whole text as one step of the undo history; the same text
+    // again changes nothing.
     void setText(const QString& text);
 
   protected:

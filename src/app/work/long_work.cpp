@@ -11,6 +11,8 @@
 #include <memory>
 #include <new>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "app/work/progress_dialog.h"
 
@@ -20,6 +22,18 @@ constexpr std::chrono::milliseconds kRefreshInterval{50};
 
 // The control of the work that runs now; touched on the user-interface thread only.
 WorkControl* runningControl = nullptr;
+
+// What whenEnded holds back until the running work has ended.
+struct AfterWork {
+    QPointer<QObject> context;
+    std::function<void()> action;
+};
+std::vector<AfterWork> afterWork;
+
+// Posted, so that it runs once the handler that ran the work has returned.
+void post(const AfterWork& after) {
+    if (after.context) QTimer::singleShot(0, after.context, after.action);
+}
 
 bool isUserInput(QEvent::Type type) {
     switch (type) {
@@ -130,10 +144,22 @@ WorkEnd LongWork::run(QWidget* owner, const std::function<void(WorkControl&)>& w
             focus->setFocus(Qt::OtherFocusReason);
         }
     }
+    for (const AfterWork& after : std::exchange(afterWork, {})) post(after);
     if (outOfMemory.load()) return WorkEnd::OutOfMemory;
     return control.cancelRequested() ? WorkEnd::Cancelled : WorkEnd::Done;
 }
 
 void LongWork::cancelRunning() {
     if (runningControl) runningControl->requestCancel();
+}
+
+bool LongWork::running() { return runningControl != nullptr; }
+
+void LongWork::whenEnded(QObject* context, std::function<void()> action) {
+    AfterWork after{context, std::move(action)};
+    if (running()) {
+        afterWork.push_back(std::move(after));
+    } else {
+        post(after);
+    }
 }

@@ -6,6 +6,7 @@
 
 #include "core/work_control.h"
 
+class QObject;
 class QWidget;
 
 // How a piece of long work ended.
@@ -31,4 +32,10 @@ class LongWork {
 
     // Asks the running work, if any, to stop: the program is quitting.
     static void cancelRunning();
+
+    static bool running();
+    // Calls action from the event loop once no work runs: after the running
+    // work has ended and its handler has returned, or soon when none runs.
+    // Nothing is called once context is gone.
+    static void whenEnded(QObject* context, std::function<void()> action);
 };

@@ -35,12 +35,34 @@ void QtMessageService::showMessage(int stringId, std::string_view detail) {
     box.exec();
 }
 
-bool QtMessageService::askYesNo(int stringId) {
+namespace {
+
+// The button the user pressed in a question box: NoButton when the box closed
+// without an answer (the program quitting), No when the question was printed.
+QMessageBox::StandardButton ask(int stringId, QMessageBox::StandardButtons buttons,
+                                QWidget* owner) {
     if (messagesGoToStderr()) {
         printMessage(stringId);
-        return false;
+        return QMessageBox::No;
     }
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("?"), loadQString(stringId),
-                    QMessageBox::Yes | QMessageBox::No, owner_);
-    return box.exec() == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("?"), loadQString(stringId), buttons,
+                    owner);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+bool QtMessageService::askYesNo(int stringId) {
+    return ask(stringId, QMessageBox::Yes | QMessageBox::No, owner_) == QMessageBox::Yes;
+}
+
+MessageService::Answer QtMessageService::askYesNoCancel(int stringId) {
+    switch (ask(stringId, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner_)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
 }

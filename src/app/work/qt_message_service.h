@@ -7,7 +7,7 @@
 #include "core/message_service.h"
 
 // Message boxes owned by a window: OK boxes carry the application's caption,
-// Yes/No questions the caption "?". With MEXORA_MESSAGES_TO_STDERR=1 in the
+// questions the caption "?". With MEXORA_MESSAGES_TO_STDERR=1 in the
 // environment (for the process tests) the texts go to stderr instead, questions
 // are answered No, and nothing blocks.
 class QtMessageService final : public MessageService {
@@ -17,6 +17,7 @@ class QtMessageService final : public MessageService {
     void showMessage(int stringId) override { showMessage(stringId, {}); }
     void showMessage(int stringId, std::string_view detail) override;
     bool askYesNo(int stringId) override;
+    Answer askYesNoCancel(int stringId) override;
 
   private:
     QPointer<QWidget> owner_;

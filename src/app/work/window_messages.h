@@ -15,6 +15,9 @@ class WindowMessages final : public MessageService {
         window_.messages().showMessage(stringId, detail);
     }
     bool askYesNo(int stringId) override { return window_.messages().askYesNo(stringId); }
+    Answer askYesNoCancel(int stringId) override {
+        return window_.messages().askYesNoCancel(stringId);
+    }
 
   private:
     DialogWidget& window_;

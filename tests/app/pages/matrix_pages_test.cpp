@@ -32,7 +32,10 @@ struct Answer {
 struct Open {  // Ctrl+O on a file holding bytes
     std::string bytes;
 };
-using Action = std::variant<Type, Click, Pick, Answer, Open>;
+struct Undo {  // Ctrl+Z in an edit
+    int id;
+};
+using Action = std::variant<Type, Click, Pick, Answer, Open, Undo>;
 using Actions = std::vector<Action>;
 
 // Types a matrix into the four edits and presses "添加".
@@ -59,8 +62,8 @@ void pick(QComboBox* box, int position) {
 }
 
 // Ctrl+key in the page's window, with the focus in the page.
-void pressCtrl(TemplatePage& page, Qt::Key key) {
-    page.control(kMatrixName)->setFocus();
+void pressCtrl(TemplatePage& page, Qt::Key key, int focusId = kMatrixName) {
+    page.control(focusId)->setFocus();
     QTest::keyClick(page.window()->windowHandle(), key, Qt::ControlModifier);
 }
 
@@ -101,7 +104,11 @@ void perform(TemplatePage& page, RecordingMessageService& messages, const Action
     if (const auto* type = std::get_if<Type>(&action)) {
         typeInto(page, type->id, QString::fromStdString(type->text));
     } else if (const auto* click = std::get_if<Click>(&action)) {
-        QTest::mouseClick(page.button(click->id), Qt::LeftButton);
+        const QPushButton* button = page.button(click->id);
+        QTest::mouseClick(page.window()->windowHandle(), Qt::LeftButton, {},
+                          button->mapTo(page.window(), button->rect().center()));
+    } else if (const auto* undo = std::get_if<Undo>(&action)) {
+        pressCtrl(page, Qt::Key_Z, undo->id);
     } else if (const auto* choice = std::get_if<Pick>(&action)) {
         pick(page.control<QComboBox>(choice->selectorId), choice->position);
     } else if (const auto* open = std::get_if<Open>(&action)) {
@@ -274,6 +281,25 @@ const MatrixCase kMatrixCases[] = {
      {1, 0, 1},
      {{kMatrixElements, "32,\n"}, {kMatrixRows, "1"}, {kMatrixCols, "1"}, {kMatrixName, "Product"}},
      {}},
+    {"CtrlZAfterAProductBringsTheTypingBack",
+     join({add("P", 1, 3, "1 2 3"),
+           add("Q", 3, 1, "4 5 6"),
+           {Pick{kFirstOperand, 0}, Pick{kSecondOperand, 1}, Type{kMatrixElements, "typed"},
+            Click{kMatrixProduct}, Undo{kMatrixElements}}}),
+     {"P", "Q"},
+     {1, 0, 1},
+     {{kMatrixElements, "typed"}},
+     {}},
+    {"ShapesThatCannotBeMultipliedAreNamed",
+     join({add("P", 2, 3, "1"),
+           add("Q", 2, 2, "1"),
+           {Pick{kFirstOperand, 0}, Pick{kSecondOperand, 1}, Click{kMatrixProduct}}}),
+     {"P", "Q"},
+     {1, 0, 1},
+     {},
+     {kMsgProductShapes},
+     {},
+     {"矩阵１是 2×3，矩阵２是 2×2。"}},
     {"AMissingOperandKeepsTheTyping",
      join({add("P", 1, 1, "1"),
            {Pick{kFirstOperand, 0}, Type{kMatrixElements, "typed"}, Click{kMatrixSum}}}),

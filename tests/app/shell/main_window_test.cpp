@@ -467,6 +467,19 @@ TEST_F(MainWindowTest, RequestsAddHistoryRowsAndARowFillsItsPageAgain) {
     EXPECT_EQ(messages.shown, std::vector<int>{kMsgPrecisionNotPositive});
 }
 
+TEST_F(MainWindowTest, ClosingWithAnUnsavedMatrixListAsksAndCancelKeepsTheWindow) {
+    window.SelectPage(CMexoraDlg::kMatrixPage);
+    TemplatePage& page = *window.page(CMexoraDlg::kMatrixPage);
+    for (const auto& [id, text] : {std::pair{kMatrixElements, "1"}, std::pair{kMatrixRows, "1"},
+                                   std::pair{kMatrixCols, "1"}, std::pair{kMatrixName, "A"}})
+        typeInto(page, id, text);
+    clickInWindow(window, page.button(kAddMatrix));
+    messages.threeWayAnswers = {MessageService::Answer::Cancel};
+    window.windowHandle()->close();
+    EXPECT_EQ(messages.asked, std::vector<int>{kAskSaveList});
+    EXPECT_TRUE(window.isVisible());
+}
+
 TEST(History, KeepsTheNewestRowsWithinItsBounds) {
     History history;
     for (int i = 0; i <= History::kMaxRows; ++i)

@@ -70,6 +70,7 @@ AddResult MatrixPageLogic::addNamedMatrix(const std::string& name, MatrixSlot ma
 }
 
 void MatrixPageLogic::addMatrices(std::vector<NamedMatrix> matrices) {
+    const bool unsavedBefore = listUnsaved();
     std::size_t refused = 0;
     bool appended = false;
     for (NamedMatrix& named : matrices) {
@@ -81,9 +82,7 @@ void MatrixPageLogic::addMatrices(std::vector<NamedMatrix> matrices) {
         if (result.outcome == AddOutcome::Refused) ++refused;
         if (result.outcome == AddOutcome::Added) appended = true;
     }
-    // The list now counts as saved, as after a save: what the user changes
-    // from here on is what the close question is about.
-    listSaved();
+    if (!unsavedBefore) listSaved();
     if (refused > 0)
         messages_.showMessage(kMsgEntriesSkipped,
                               FormatString(kSkippedCount, {std::to_string(refused)}));

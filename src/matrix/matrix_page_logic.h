@@ -56,14 +56,16 @@ class MatrixPageLogic {
     // Adds the matrices of a file in order by those rules: message 110 ends it
     // at a full list; the refused ones are counted in one message (446, with
     // the count under it). The last name appended stays selected and is
-    // loaded into the fields. The list then counts as saved.
+    // loaded into the fields.
     void addMatrices(std::vector<NamedMatrix> matrices);
 
     // Every matrix of the list, in list order.
     std::vector<NamedMatrix> namedMatrices() const;
 
-    // True when the list is not empty and was changed (added to, overwritten,
-    // removed from) since it was last saved or a file was opened into it.
+    // True when the list holds matrices that no file holds: it is not empty
+    // and was changed (added to, overwritten, removed from) since it was last
+    // saved. Opening a file leaves this as it was, since what it adds is in
+    // that file.
     bool listUnsaved() const { return !names_.empty() && store_.changedSinceSaved(); }
     // The list was written to a file.
     void listSaved() { store_.markSaved(); }

@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+
+#include "calculus/double_estimate.h"
+#include "calculus/formula.h"
+#include "calculus/progression.h"
+#include "core/work_control.h"
+
+// A running sum with its rounding error kept apart (Knuth's TwoSum: exact
+// whatever the order of magnitudes, and free of branches), and the sum of
+// |terms| for the error bound.
+struct CompensatedSum {
+    double sum = 0.0;
+    double compensation = 0.0;
+    double magnitude = 0.0;
+
+    void add(double v) {
+        const double t = sum + v;
+        const double vPart = t - sum;
+        compensation += (sum - (t - vPart)) + (v - vPart);
+        magnitude += std::fabs(v);
+        sum = t;
+    }
+};
+
+// A running product with its rounding error kept apart: fma gives each
+// product's error exactly, and the error term is carried along (Graillat's
+// compensated product). Below 2^-969 the fma's error is no longer exact, so
+// the least |product| met is kept; a zero factor makes the product exact.
+struct CompensatedProduct {
+    double product = 1.0;
+    double compensation = 0.0;
+    double smallest = INFINITY;
+    bool zeroFactor = false;
+
+    void add(double v) {
+        const double p = product * v;
+        compensation = compensation * v + std::fma(product, v, -p);
+        product = p;
+        const double size = std::fabs(p);
+        smallest = size < smallest ? size : smallest;
+        zeroFactor = zeroFactor || v == 0;
+    }
+};
+
+// Where fma's error term stops being exact: products below 2^-1022 * 2^53.
+inline constexpr double kExactProductFloor = 0x1p-969;
+
+// The sum and its error: Ogita, Rump and Oishi bound the compensated sum of n
+// terms by u |sum| + gamma(n)^2 sum |terms|, and each value may be off by
+// kValueRounding of itself; the norm, summed in double, is itself short by up
+// to gamma(n) of it.
+inline Estimate FinishSum(const CompensatedSum& s, unsigned long long terms) {
+    if (!std::isfinite(s.sum)) return Estimate{s.sum, INFINITY, true, false};
+    const double value = s.sum + s.compensation;
+    const double g = RoundingGamma(static_cast<double>(terms) + 2);
+    const double error =
+        (kUnitRoundoff * std::fabs(value) + (g * g + kValueRounding) * s.magnitude) / (1 - g);
+    return Estimate{value, g < 1 ? error : INFINITY, true, false};
+}
+
+// The product and its error: Graillat bounds the compensated product of n
+// factors by (u + gamma(n) gamma(2n)) |product|, and n values each off by
+// kValueRounding = 4u move it by up to gamma(4n); relative to |value| the sum
+// r of these becomes r / (1 - r). Past the exact range, no bound holds.
+inline Estimate FinishProduct(const CompensatedProduct& p, unsigned long long terms) {
+    if (terms == 0) return Estimate{1.0, 0.0, true, false};
+    if (p.zeroFactor && p.product == 0) return Estimate{0.0, 0.0, true, false};
+    if (!std::isfinite(p.product)) return Estimate{p.product, INFINITY, true, false};
+    const double value = p.product + p.compensation;
+    const double n = static_cast<double>(terms);
+    const double r =
+        kUnitRoundoff + 2 * RoundingGamma(n) * RoundingGamma(2 * n) + RoundingGamma(4 * n);
+    const bool exact = p.smallest >= kExactProductFloor;
+    const double error = exact && r < 1 ? std::fabs(value) * r / (1 - r) : INFINITY;
+    return Estimate{value, error, true, false};
+}
+
+// Takes up to limit points of the walk into xs, unrounded; returns how many.
+// The walk is single precision's own, so both take the same points.
+inline int gatherDoublePoints(ProgressionWalk& walk, double* xs, int limit) {
+    float unused;
+    int count = 0;
+    while (walk.more && count < limit) {
+        xs[count++] = walk.x;
+        walk.take(unused);
+    }
+    return count;
+}
+
+// Adds count values to acc and meanwhile takes the next points of the walk
+// into xs, so that the running sum and x advance side by side; out of line so
+// that the accumulator stays in registers.
+template <class Accumulator>
+[[gnu::noinline]] Accumulator addAndGather(Accumulator acc, const double* values, int count,
+                                           ProgressionWalk& walk, double* xs, int& gathered) {
+    ProgressionWalk w = walk;
+    float unused;
+    int n = 0;
+    for (int i = 0; i < count; ++i) {
+        acc.add(values[i]);
+        if (w.more) {
+            xs[n++] = w.x;
+            w.take(unused);
+        }
+    }
+    walk = w;
+    gathered = n;
+    return acc;
+}
+
+// Runs over x = from, from + step, ... while x <= to, as AccumulateProgression
+// does (the same points, the same end when x + step == x, cancellation looked
+// at between batches), and adds each f(x) to acc; terms counts them.
+template <class F, class Accumulator>
+ProgressionEnd AccumulateDoubleProgression(const F& f, double from, double to, double step,
+                                           Accumulator& acc, unsigned long long& terms,
+                                           WorkControl* control) {
+    terms = 0;
+    if (from > to) return ProgressionEnd::Done;
+    ProgressionWalk walk{from, step, to};
+    double xs[kPointsPerBatch];
+    double values[kPointsPerBatch];
+    ProgressionProgress progress{control, std::max(1.0, std::floor((to - from) / step) + 1.0)};
+    int count = gatherDoublePoints(walk, xs, kPointsPerBatch);
+    while (count > 0) {
+        if (walk.stuck) return ProgressionEnd::Stuck;
+        for (int i = 0; i < count; ++i) values[i] = f(xs[i]);
+        int next = 0;
+        acc = addAndGather(acc, values, count, walk, xs, next);
+        terms += static_cast<unsigned long long>(count);
+        progress.add(count);
+        count = next;
+        if (control && count > 0 && control->cancelRequested()) return ProgressionEnd::Cancelled;
+    }
+    return ProgressionEnd::Done;
+}
+
+// Turns the end of a progression into an estimate: a stuck one has no value.
+template <class Accumulator, class Finish>
+Estimate EndDoubleProgression(ProgressionEnd end, const Accumulator& acc, unsigned long long terms,
+                              Finish finish) {
+    switch (end) {
+        case ProgressionEnd::Cancelled:
+            return CancelledEstimate();
+        case ProgressionEnd::Stuck:
+            return Estimate{};
+        case ProgressionEnd::Done:
+            break;
+    }
+    return finish(acc, terms);
+}
+
+// Σ f(x) over the progression, compensated. reached: the progression ended.
+template <class F>
+Estimate DoubleSum(const F& f, double from, double to, double step,
+                   WorkControl* control = nullptr) {
+    CompensatedSum acc;
+    unsigned long long terms = 0;
+    const ProgressionEnd end = AccumulateDoubleProgression(f, from, to, step, acc, terms, control);
+    return EndDoubleProgression(end, acc, terms, FinishSum);
+}
+
+// Π f(x) over the progression, compensated. reached: the progression ended.
+template <class F>
+Estimate DoubleProduct(const F& f, double from, double to, double step,
+                       WorkControl* control = nullptr) {
+    CompensatedProduct acc;
+    unsigned long long terms = 0;
+    const ProgressionEnd end = AccumulateDoubleProgression(f, from, to, step, acc, terms, control);
+    return EndDoubleProgression(end, acc, terms, FinishProduct);
+}

@@ -134,10 +134,12 @@ INSTANTIATE_TEST_SUITE_P(
                    0.01, 1, 1, false, 2, kNaN, 0},
         DoubleCase{Method::Sum, "x", [](double x) { return x; }, 1, 100, 1, 0, true, 5050, 0,
                    1e-11},
-        DoubleCase{Method::Sum, "1, 0 to 1 by 0.1: 11 terms", [](double) { return 1.0; }, 0, 1, 0.1,
-                   0, true, 11, 0, 1e-14},
-        DoubleCase{Method::Sum, "1, 0 to 0.3 by 0.1: 3 terms", [](double) { return 1.0; }, 0, 0.3,
-                   0.1, 0, true, 3, 0, 1e-14},
+        // x accumulates step by step: 0.6 is passed at the 7th term, not at the
+        // 6th; 2 at the 20th, not at the 21st.
+        DoubleCase{Method::Sum, "1, 0 to 0.6 by 0.1", [](double) { return 1.0; }, 0, 0.6, 0.1, 0,
+                   true, 7, 0, 1e-13},
+        DoubleCase{Method::Sum, "1, 0 to 2 by 0.1", [](double) { return 1.0; }, 0, 2, 0.1, 0, true,
+                   20, 0, 1e-13},
         DoubleCase{Method::Sum, "sin, compensated", [](double x) { return std::sin(x); }, 0, 1e4, 1,
                    0, true, 1.6338910217924623, 2.3e-16, 1e-11},
         DoubleCase{Method::Sum, "empty", [](double x) { return x; }, 5, 1, 1, 0, true, 0, 0, 0},

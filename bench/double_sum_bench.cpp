@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The double-precision sum (compensated) against the single-precision one on
+// the same formula over 10^8 points, with plain functions standing in for the
+// evaluators, so that only what each method adds per term differs.
+// Run: build/bin/bench_double_sum
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "calculus/double_progression.h"
+#include "calculus/progression.h"
+
+namespace {
+
+constexpr double kLast = 1e8 - 1;  // 10^8 points: x = 0, 1, ..., 10^8 - 1
+
+// range(0) picks the formula: 0 a cheap polynomial, where any cost of a
+// method shows most; 1 a formula of a library call.
+double formula(int which, double x) {
+    const double t = x * 1e-8;
+    return which == 0 ? (1.25 * t - 2) * t + 0.5 : std::sin(t * 3) - 0.1;
+}
+
+// As the single-precision evaluator computes: in double, stored as single.
+struct SingleFormula {
+    int which;
+    float operator()(float x) const { return static_cast<float>(formula(which, x)); }
+    void operator()(const float* xs, float* values, int count) const {
+        for (int i = 0; i < count; ++i) values[i] = (*this)(xs[i]);
+    }
+};
+
+void SingleSum(benchmark::State& state) {
+    const SingleFormula f{static_cast<int>(state.range(0))};
+    for (auto _ : state) {
+        double sum = 0.0;
+        SumProgression(f, 0.0, kLast, 1.0, sum);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long long>(kLast + 1));
+}
+
+void DoubleSumBench(benchmark::State& state) {
+    const int which = static_cast<int>(state.range(0));
+    const auto f = [which](double x) { return formula(which, x); };
+    for (auto _ : state) {
+        const Estimate sum = DoubleSum(f, 0.0, kLast, 1.0);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long long>(kLast + 1));
+}
+
+BENCHMARK(SingleSum)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(DoubleSumBench)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -81,6 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
         DoubleCase{Method::Integral, "1/sqrt, singular end",
                    [](double x) { return 1 / std::sqrt(x); }, 0, 1, 1e-12, 10, true, 2, 1e-15,
                    1e-12},
+        // No double comes closer to 1 than 2.2e-16, and the sliver left holds 3e-8.
+        DoubleCase{Method::Integral, "1/sqrt(x-1), singular end at 1",
+                   [](double x) { return 1 / std::sqrt(x - 1); }, 1, 2, 1e-6, 10, true, 2, 5e-8,
+                   1e-6},
         DoubleCase{Method::Integral, "ln, singular end", [](double x) { return std::log(x); }, 0, 1,
                    1e-12, 10, true, -1, 1e-15, 1e-12},
         DoubleCase{Method::Integral, "e^-x from 0", [](double x) { return std::exp(-x); }, 0,

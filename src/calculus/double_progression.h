@@ -5,19 +5,24 @@
 #include <cmath>
 
 #include "calculus/double_estimate.h"
+#include "calculus/evaluation_pipeline.h"
 #include "calculus/formula.h"
 #include "calculus/progression.h"
+#include "core/parallel_run.h"
 #include "core/work_control.h"
 
 // A running sum in two lanes, of the even and of the odd terms, each with its
 // rounding error kept apart (Knuth's TwoSum: exact whatever the order of
 // magnitudes, and free of branches), and the sums of |terms| for the error
 // bound. The lanes do not depend on each other, so the compiler runs them side
-// by side in one vector register, and the compensation costs no time.
+// by side in one vector register, and the compensation costs no time. A term's
+// lane is the parity of its place, however the terms come in batches, so the
+// result is the same on every pool.
 struct CompensatedSum {
     double sum[2] = {};
     double compensation[2] = {};
     double magnitude[2] = {};
+    bool oddCount = false;  // the next single term goes to the odd lane
 
     void addTwo(double even, double odd) {
         const double v[2] = {even, odd};
@@ -29,7 +34,15 @@ struct CompensatedSum {
             sum[k] = t;
         }
     }
-    void add(double v) { addTwo(v, 0.0); }  // adding 0 is exact
+    // Adding 0 to the other lane is exact.
+    void add(double v) {
+        if (oddCount) {
+            addTwo(0.0, v);
+        } else {
+            addTwo(v, 0.0);
+        }
+        oddCount = !oddCount;
+    }
 };
 
 // A running product with its rounding error kept apart: fma gives each
@@ -41,6 +54,7 @@ struct CompensatedProduct {
     double compensation = 0.0;
     double smallest = INFINITY;
     bool zeroFactor = false;
+    bool oddCount = false;  // never set: the factors go one by one
 
     void add(double v) {
         const double p = product * v;
@@ -120,6 +134,10 @@ template <class Accumulator>
         }
     };
     int i = 0;
+    if (acc.oddCount && count > 0) {
+        acc.add(values[i++]);
+        gather();
+    }
     for (; i + 1 < count; i += 2) {
         acc.addTwo(values[i], values[i + 1]);
         gather();
@@ -132,6 +150,52 @@ template <class Accumulator>
     walk = w;
     gathered = n;
     return acc;
+}
+
+// f at count points: in one batch where f offers one (a compiled formula),
+// else point by point.
+template <class F>
+void evaluateDoubles(const F& f, const double* xs, double* values, int count) {
+    if constexpr (requires { f(xs, values, count); }) {
+        f(xs, values, count);
+    } else {
+        for (int i = 0; i < count; ++i) values[i] = f(xs[i]);
+    }
+}
+
+// The rest of a progression with the evaluations spread over the pool, as
+// accumulateSpread does in single precision: the pending points first, then
+// the walk's.
+template <class Accumulator>
+ProgressionEnd accumulateDoubleSpread(const CompiledFormulaD& f, ThreadPool& pool,
+                                      ProgressionWalk& walk, const double* pending,
+                                      int pendingCount, Accumulator& acc, unsigned long long& terms,
+                                      ProgressionProgress& progress) {
+    const bool finished = EvaluateInBlocks(
+        f, pool, [&](const double* values, int count, bool more, double* xs, int limit) {
+            const int taken = std::min(pendingCount, limit);
+            std::copy_n(pending, taken, xs);
+            pending += taken;
+            pendingCount -= taken;
+            const int fused = std::min(count, limit - taken);
+            int made = taken;
+            int gathered = 0;
+            acc = addAndGather(acc, values, fused, walk, xs + made, gathered);
+            made += gathered;
+            // The values left over add with a walk that has no points left.
+            ProgressionWalk ended{0.0, 0.0, 0.0, false};
+            acc = addAndGather(acc, values + fused, count - fused, ended, xs, gathered);
+            made += gatherDoublePoints(walk, xs + made, limit - made);
+            if (count > 0) {
+                terms += static_cast<unsigned long long>(count);
+                progress.add(count);
+                const bool left = more || made > 0 || walk.stuck;
+                if (left && progress.control && progress.control->cancelRequested()) return -1;
+            }
+            return walk.stuck ? 0 : made;
+        });
+    if (!finished) return ProgressionEnd::Cancelled;
+    return walk.stuck ? ProgressionEnd::Stuck : ProgressionEnd::Done;
 }
 
 // Runs over x = from, from + step, ... while x <= to, as AccumulateProgression
@@ -147,10 +211,15 @@ ProgressionEnd AccumulateDoubleProgression(const F& f, double from, double to, d
     double xs[kPointsPerBatch];
     double values[kPointsPerBatch];
     ProgressionProgress progress{control, std::max(1.0, std::floor((to - from) / step) + 1.0)};
+    [[maybe_unused]] ParallelRun run(kBatchesPerLook);
     int count = gatherDoublePoints(walk, xs, kPointsPerBatch);
     while (count > 0) {
         if (walk.stuck) return ProgressionEnd::Stuck;
-        for (int i = 0; i < count; ++i) values[i] = f(xs[i]);
+        if constexpr (ConcurrentFormula<F>) {
+            if (run.spreading())
+                return accumulateDoubleSpread(f, run.pool(), walk, xs, count, acc, terms, progress);
+        }
+        evaluateDoubles(f, xs, values, count);
         int next = 0;
         acc = addAndGather(acc, values, count, walk, xs, next);
         terms += static_cast<unsigned long long>(count);

@@ -159,6 +159,21 @@ INSTANTIATE_TEST_SUITE_P(
                    [](double x) { return x < 2.5 ? 1e-200 : 1e200; }, 1, 4, 1, 0, true, 1, kNaN,
                    0}));
 
+// A term's lane is the parity of its place, however the batches split: 3 + 3
+// terms land as 6 do, so a sum is the same on every pool.
+TEST(DoubleMethods, SumLanesFollowThePlaceOfATerm) {
+    const double values[] = {1, 2, 3, 4, 5, 6};
+    ProgressionWalk ended{0, 0, 0, false};
+    int gathered = 0;
+    CompensatedSum whole;
+    whole = addAndGather(whole, values, 6, ended, nullptr, gathered);
+    CompensatedSum split;
+    split = addAndGather(split, values, 3, ended, nullptr, gathered);
+    split = addAndGather(split, values + 3, 3, ended, nullptr, gathered);
+    EXPECT_EQ(split.sum[0], 9);
+    EXPECT_EQ(split.sum[1], whole.sum[1]);
+}
+
 TEST(DoubleMethods, EndOnCancellation) {
     WorkControl control;
     control.requestCancel();

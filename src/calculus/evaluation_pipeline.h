@@ -20,18 +20,19 @@
 // still being evaluated, then writes the next points into xs, at most limit.
 // It returns how many it wrote, 0 once there are no more, or -1 to stop the
 // work. Returns false when step stopped it.
-template <class Step>
-bool EvaluateInBlocks(const CompiledFormula& f, ThreadPool& pool, Step step) {
+template <class Value, class Step>
+bool EvaluateInBlocks(const BasicCompiledFormula<Value>& f, ThreadPool& pool, Step step) {
     const std::size_t task = pool.taskSize(kPointsPerBatch);
     // Enough tasks per block that every thread keeps busy while the caller
-    // folds and makes points; at most 256, which keeps the buffers at 4 MB.
+    // folds and makes points; at most 256, which keeps the buffers at 4 MB (8
+    // in double).
     const int block = static_cast<int>(task) * std::min(pool.threads() * 8, 256);
 
     struct Block {
-        std::unique_ptr<float[]> xs, values;
+        std::unique_ptr<Value[]> xs, values;
         int count = 0;
         std::size_t task = 0;
-        const CompiledFormula* f = nullptr;
+        const BasicCompiledFormula<Value>* f = nullptr;
         std::optional<PoolJob> job;
 
         void operator()(std::size_t t) {
@@ -46,8 +47,8 @@ bool EvaluateInBlocks(const CompiledFormula& f, ThreadPool& pool, Step step) {
     };
     Block blocks[2];
     for (Block& b : blocks) {
-        b.xs = std::make_unique_for_overwrite<float[]>(static_cast<std::size_t>(block));
-        b.values = std::make_unique_for_overwrite<float[]>(static_cast<std::size_t>(block));
+        b.xs = std::make_unique_for_overwrite<Value[]>(static_cast<std::size_t>(block));
+        b.values = std::make_unique_for_overwrite<Value[]>(static_cast<std::size_t>(block));
         b.task = task;
         b.f = &f;
     }

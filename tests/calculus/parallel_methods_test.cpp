@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "calculus/double_progression.h"
 #include "calculus/integral.h"
 #include "calculus/progression.h"
 #include "core/thread_pool.h"
@@ -78,6 +79,18 @@ TEST_P(ParallelProgression, SumAndProductKeepTheirBits) {
             double result = 0.0;
             const ProgressionEnd end = method(f.formula(), c.from, c.to, c.step, result, nullptr);
             return Outcome{std::bit_cast<std::uint64_t>(result), static_cast<int>(end)};
+        });
+    }
+}
+
+TEST_P(ParallelProgression, DoubleSumAndProductKeepTheirBits) {
+    const ProgressionCase& c = GetParam();
+    const auto expr = std::make_unique<CompiledExpressionD>();
+    CompileExpression(*expr, c.formula);
+    for (auto method : {DoubleSum<CompiledFormulaD>, DoubleProduct<CompiledFormulaD>}) {
+        expectSameOnEveryPool([&] {
+            const Estimate e = method(CompiledFormulaD{*expr}, c.from, c.to, c.step, nullptr);
+            return Outcome{std::bit_cast<std::uint64_t>(e.value), e.reached};
         });
     }
 }

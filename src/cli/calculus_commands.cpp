@@ -115,9 +115,6 @@ int runCalculusCommand(const CalculusCommand& command, const std::vector<std::st
     if (!values) return kExitUsage;
     const std::optional<std::string> formula = readTextArgument(args->plain[0], "FORMULA");
     if (!formula) return kExitUsage;
-    if (precision == Precision::Double) {
-        std::cerr << "mexora-cli: " << FormatString(kNoteCalculusInSingle, {command.name}) << '\n';
-    }
     reportFormulaWarnings(*formula);
     const RequestOutcome outcome = runLongRequest(
         [&](WorkControl* control) { return command.run(*formula, *values, control); });

@@ -52,6 +52,8 @@ double CanonicalNan(double value) {
     return std::isnan(value) ? std::numeric_limits<double>::quiet_NaN() : value;
 }
 
+std::string formatSignificant(double value, int digits) { return formatGeneral(value, digits); }
+
 std::string formatDouble(double value) { return formatGeneral(value, 15); }
 
 std::string formatFloat(float value) { return formatGeneral(static_cast<double>(value), 6); }

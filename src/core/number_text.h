@@ -13,6 +13,9 @@
 // operands of a product or a sum; only the NaN's sign would show ("-nan").
 double CanonicalNan(double value);
 
+// printf's "%.Ng" of a double, N = digits (1 to 17).
+std::string formatSignificant(double value, int digits);
+
 // A double as every page shows it: printf's "%.15g".
 std::string formatDouble(double value);
 

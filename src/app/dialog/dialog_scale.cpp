@@ -2,9 +2,9 @@
 #include "app/dialog/dialog_scale.h"
 
 #include <QApplication>
-#include <QSettings>
 #include <algorithm>
 
+#include "app/dialog/app_settings.h"
 #include "app/dialog/dialog_widget.h"
 #include "app/look/dialog_look.h"
 
@@ -16,10 +16,6 @@ int stepIndex(int scale) {
     const auto above = std::upper_bound(kDialogScales.begin(), kDialogScales.end(), scale);
     return above == kDialogScales.begin() ? 0 : static_cast<int>(above - kDialogScales.begin()) - 1;
 }
-
-// Mexora keeps this one setting; the names are fixed here rather than taken
-// from the application object, so every program of the project finds it.
-QSettings settings() { return QSettings(QStringLiteral("mexora"), QStringLiteral("mexora")); }
 
 constexpr auto kScaleKey = "window/scale";
 
@@ -46,8 +42,8 @@ void applyDialogScale(int scale) {
 
 int rememberedDialogScale() {
     bool ok = false;
-    const int scale = settings().value(kScaleKey).toInt(&ok);
+    const int scale = AppSettings().value(kScaleKey).toInt(&ok);
     return ok ? kDialogScales[stepIndex(scale)] : kDesignScale;
 }
 
-void rememberDialogScale(int scale) { settings().setValue(kScaleKey, scale); }
+void rememberDialogScale(int scale) { AppSettings().setValue(kScaleKey, scale); }

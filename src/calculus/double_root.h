@@ -91,11 +91,12 @@ inline double RootError(const SignBracket& b, double slope) {
     return (b.hi - b.lo) + (noise == 0 ? 0.0 : 2 * noise / slope);
 }
 
-// One real root of F between a and b, to the last bits of a double. As in
-// single precision: an end where |F| < delta is the root (a before b, with an
-// infinite error unless F is 0 there: nothing was located), the same sign at
-// both ends or a NaN is no root, and so is a sign change through a pole or a
-// jump (DoubleSignChangeIsRoot). Otherwise TOMS 748 closes the bracket and bisection
+// One real root of F between a and b, to the last bits of a double. A sign
+// change is always refined, however small F is at an end. Without one, as in
+// single precision, an end where |F| < delta is the root (a before b, with an
+// infinite error: nothing was located); otherwise, or with a NaN, there is no
+// root, and neither is a sign change through a pole or a jump
+// (DoubleSignChangeIsRoot). Otherwise TOMS 748 closes the bracket and bisection
 // finishes it; the root is the end where |F| is least. reached: a root.
 template <class F>
 Estimate DoubleRoot(const F& f, double a, double b, double delta, WorkControl* control = nullptr) {
@@ -107,9 +108,13 @@ Estimate DoubleRoot(const F& f, double a, double b, double delta, WorkControl* c
         const double fa = g(a);
         const double fb = g(b);
         if (std::isnan(fa) || std::isnan(fb)) return noRoot;
-        if (std::fabs(fa) < delta) return Estimate{a, fa == 0 ? 0.0 : INFINITY, true, false};
-        if (std::fabs(fb) < delta) return Estimate{b, fb == 0 ? 0.0 : INFINITY, true, false};
-        if ((fa > 0 && fb > 0) || (fa < 0 && fb < 0)) return noRoot;
+        if ((fa > 0 && fb > 0) || (fa < 0 && fb < 0)) {
+            // No sign change: an end as small as delta is the answer, as in
+            // single precision, but nothing says how far the root is.
+            if (std::fabs(fa) < delta) return Estimate{a, INFINITY, true, false};
+            if (std::fabs(fb) < delta) return Estimate{b, INFINITY, true, false};
+            return noRoot;
+        }
         const double ends0 = std::fmin(std::fabs(fa), std::fabs(fb));
         SignBracket br = a < b ? SignBracket{a, b, fa, fb} : SignBracket{b, a, fb, fa};
         const double a0 = br.lo;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "calculus/derivative.h"
+#include "calculus/error_estimates.h"
 #include "calculus/integral.h"
 #include "calculus/progression.h"
 #include "calculus/root_solver.h"
@@ -24,38 +25,66 @@ std::unique_ptr<CompiledExpression> compile(std::string_view formula) {
 
 bool cancelled(const WorkControl* control) { return control && control->cancelRequested(); }
 
-// The failure of a request on formula, compiled into expr: a formula with no
-// value says why.
-RequestOutcome failure(int message, std::string_view formula, const CompiledExpression& expr) {
+// The failure of a request on formula: a formula with no value in the
+// language of mode says why.
+RequestOutcome failure(int message, std::string_view formula, Precision mode) {
     RequestOutcome outcome = RequestOutcome::message(message);
-    if (!expr.hasValue) outcome.diagnosis = DiagnosisLine(DiagnoseFormula(formula));
+    const FormulaDiagnosis diagnosis = DiagnoseFormula(formula, mode);
+    if (!diagnosis.readable) outcome.diagnosis = DiagnosisLine(diagnosis);
     return outcome;
 }
 
-// The end of a method that reports failure through a flag.
+// The end of a single-precision method that reports failure through a flag;
+// a value gets the error estimate gives it (not run after a failure).
+template <class EstimateError>
 RequestOutcome judge(double result, int flag, int failureMessage, std::string_view formula,
-                     const CompiledExpression& expr, const WorkControl* control) {
+                     WorkControl* control, EstimateError estimateError) {
     if (cancelled(control)) return RequestOutcome::cancelled();
-    if (IsFailedResult(result) || flag == 1) return failure(failureMessage, formula, expr);
-    return RequestOutcome::result(result);
+    if (IsFailedResult(result) || flag == 1)
+        return failure(failureMessage, formula, Precision::Single);
+    const double error = estimateError();
+    if (cancelled(control)) return RequestOutcome::cancelled();
+    return RequestOutcome::result(result, error);
 }
 
-template <class Run>
+// The end of a double-precision method: a value within the tolerance is the
+// result; flag, the page's, is set otherwise.
+RequestOutcome judgeDouble(const Estimate& e, bool closeEnough, int& flag, int failureMessage,
+                           std::string_view formula) {
+    if (e.cancelled) return RequestOutcome::cancelled();
+    if (IsFailedResult(e.value) || !closeEnough) {
+        flag = 1;
+        return failure(failureMessage, formula, Precision::Double);
+    }
+    return RequestOutcome::result(e.value, e.error);
+}
+
+// Sum and product, in either precision: double runs estimateOrRun's method in
+// double; single runs run and estimates its error by estimateOrRun in the
+// single language.
+template <class Run, class RunDouble>
 RequestOutcome runProgression(std::string_view formula, bool stepSet, double stepValue,
-                              int failureMessage, Run run) {
+                              int failureMessage, Precision mode, WorkControl* control, Run run,
+                              RunDouble runDouble) {
     if (stepSet && !(stepValue > 0)) return RequestOutcome::message(kMsgStepNotPositive);
+    const double step = stepSet ? stepValue : 1.0;
+    if (mode == Precision::Double) {
+        int flag = 0;
+        const Estimate e = runDouble(Precision::Double, step);
+        return judgeDouble(e, e.reached, flag, failureMessage, formula);
+    }
     const auto expr = compile(formula);
     double result = 0.0;
-    switch (run(CompiledFormula{*expr}, stepSet ? stepValue : 1.0, result)) {
+    switch (run(CompiledFormula{*expr}, step, result)) {
         case ProgressionEnd::Cancelled:
             return RequestOutcome::cancelled();
         case ProgressionEnd::Stuck:
-            return failure(failureMessage, formula, *expr);
+            return failure(failureMessage, formula, mode);
         case ProgressionEnd::Done:
             break;
     }
-    if (IsFailedResult(result)) return failure(failureMessage, formula, *expr);
-    return RequestOutcome::result(result);
+    return judge(result, 0, failureMessage, formula, control,
+                 [&] { return SingleResultError(result, runDouble(Precision::Single, step)); });
 }
 
 }  // namespace
@@ -63,46 +92,75 @@ RequestOutcome runProgression(std::string_view formula, bool stepSet, double ste
 bool IsFailedResult(double value) { return std::isnan(value) || std::isinf(value); }
 
 RequestOutcome RunIntegralRequest(std::string_view formula, double lower, double upper,
-                                  double precision, int depth, int& failed, WorkControl* control) {
+                                  double precision, int depth, int& failed, WorkControl* control,
+                                  Precision mode) {
     if (!(precision > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
-    const auto expr = compile(formula);
     failed = 0;
+    if (mode == Precision::Double) {
+        const Estimate e = DoubleRequestIntegral(formula, mode, lower, upper, depth, control);
+        return judgeDouble(e, e.error <= precision, failed, kMsgIntegralFailed, formula);
+    }
+    const auto expr = compile(formula);
     const double r = Integral(*expr, lower, upper, precision, depth, failed, control);
-    return judge(r, failed, kMsgIntegralFailed, formula, *expr, control);
+    return judge(r, failed, kMsgIntegralFailed, formula, control, [&] {
+        return SingleResultError(
+            r, DoubleRequestIntegral(formula, mode, lower, upper, kEstimateDepth, control));
+    });
 }
 
 RequestOutcome RunDerivativeRequest(std::string_view formula, double point, double initialStep,
-                                    double precision, int depth, int& failed,
-                                    WorkControl* control) {
+                                    double precision, int depth, int& failed, WorkControl* control,
+                                    Precision mode) {
     if (!(precision > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
-    const auto expr = compile(formula);
     failed = 0;
+    if (mode == Precision::Double) {
+        const Estimate e =
+            DoubleRequestDerivative(formula, mode, point, initialStep, precision, depth, control);
+        return judgeDouble(e, e.reached, failed, kMsgDerivativeFailed, formula);
+    }
+    const auto expr = compile(formula);
     const double r = Derivative(*expr, point, initialStep, precision, depth, failed, control);
-    return judge(r, failed, kMsgDerivativeFailed, formula, *expr, control);
+    return judge(r, failed, kMsgDerivativeFailed, formula, control, [&] {
+        return SingleResultError(r, DoubleRequestDerivative(formula, mode, point, initialStep, 0.0,
+                                                            kEstimateDepth, control));
+    });
 }
 
 RequestOutcome RunSumRequest(std::string_view formula, double from, double to, bool stepSet,
-                             double stepValue, WorkControl* control) {
-    return runProgression(formula, stepSet, stepValue, kMsgSumFailed,
-                          [&](const CompiledFormula& f, double step, double& result) {
-                              return SumProgression(f, from, to, step, result, control);
-                          });
+                             double stepValue, WorkControl* control, Precision mode) {
+    return runProgression(
+        formula, stepSet, stepValue, kMsgSumFailed, mode, control,
+        [&](const CompiledFormula& f, double step, double& result) {
+            return SumProgression(f, from, to, step, result, control);
+        },
+        [&](Precision language, double step) {
+            return DoubleRequestSum(formula, language, from, to, step, control);
+        });
 }
 
 RequestOutcome RunProductRequest(std::string_view formula, double from, double to, bool stepSet,
-                                 double stepValue, WorkControl* control) {
-    return runProgression(formula, stepSet, stepValue, kMsgProductFailed,
-                          [&](const CompiledFormula& f, double step, double& result) {
-                              return MultiplyProgression(f, from, to, step, result, control);
-                          });
+                                 double stepValue, WorkControl* control, Precision mode) {
+    return runProgression(
+        formula, stepSet, stepValue, kMsgProductFailed, mode, control,
+        [&](const CompiledFormula& f, double step, double& result) {
+            return MultiplyProgression(f, from, to, step, result, control);
+        },
+        [&](Precision language, double step) {
+            return DoubleRequestProduct(formula, language, from, to, step, control);
+        });
 }
 
 RequestOutcome RunSolveRequest(std::string_view formula, double left, double right, double delta,
-                               double epsilon, int& noRoot, WorkControl* control) {
+                               double epsilon, int& noRoot, WorkControl* control, Precision mode) {
     if (!(delta > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
     if (!(epsilon > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
-    const auto expr = compile(formula);
     noRoot = 0;
+    if (mode == Precision::Double) {
+        const Estimate e = DoubleRequestRoot(formula, mode, left, right, delta, control);
+        return judgeDouble(e, e.reached, noRoot, kMsgNoRoot, formula);
+    }
+    const auto expr = compile(formula);
     const double r = FindRoot(*expr, left, right, delta, epsilon, noRoot, control);
-    return judge(r, noRoot, kMsgNoRoot, formula, *expr, control);
+    return judge(r, noRoot, kMsgNoRoot, formula, control,
+                 [&] { return SingleRootError(formula, r, left, right, control); });
 }

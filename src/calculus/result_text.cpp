@@ -54,15 +54,21 @@ std::string ResultText(double value, double error, Precision precision) {
     return formatSignificant(value, digits);
 }
 
-std::string ErrorDescription(double value, double error) {
-    if (!(error >= 0) || std::isinf(error)) return std::string(LoadString(kDescribeErrorUnknown));
-    const std::string amount = roundedUp(error, 1);
-    const int digits = VouchedDigits(value, error);
+double ShownError(double value, double error, Precision precision) {
+    if (!(error >= 0) || std::isinf(error)) return INFINITY;
+    const double shown = readBack(ResultText(value, error, precision));
+    return error + std::fabs(shown - value);
+}
+
+std::string ErrorDescription(double value, double error, Precision precision) {
+    const double shownError = ShownError(value, error, precision);
+    if (std::isinf(shownError)) return std::string(LoadString(kDescribeErrorUnknown));
+    const std::string amount = roundedUp(shownError, 1);
+    const int digits = VouchedDigits(value, shownError);
     if (digits == 0) return FormatString(kDescribeErrorNoDigit, {amount});
     return FormatString(kDescribeError, {amount, std::to_string(digits)});
 }
 
-std::string ErrorNumberText(double error) {
-    if (!(error >= 0)) return "inf";
-    return roundedUp(error, 3);
+std::string ErrorNumberText(double value, double error, Precision precision) {
+    return roundedUp(ShownError(value, error, precision), 3);
 }

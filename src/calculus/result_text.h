@@ -17,10 +17,15 @@ int VouchedDigits(double value, double error);
 // most 15), so that every digit shown is right; 15 when there is no estimate.
 std::string ResultText(double value, double error, Precision precision);
 
-// What a result's tooltip and accessible description say of its error, as
-// "误差约 3e-13，约 12 位有效数字可信。".
-std::string ErrorDescription(double value, double error);
+// The error of the text ResultText writes: error plus the rounding of the
+// text itself.
+double ShownError(double value, double error, Precision precision);
 
-// The error as mexora-cli --error writes it: rounded up to 3 digits, so that
-// it never claims less than the estimate; "inf" when there is none.
-std::string ErrorNumberText(double error);
+// What a result's tooltip and accessible description say of the error of its
+// text (ShownError), as "误差约 3e-13，约 12 位有效数字可信。".
+std::string ErrorDescription(double value, double error, Precision precision);
+
+// The error of the result's text as mexora-cli --error writes it (ShownError),
+// rounded up to 3 digits so that it never claims less; "inf" when there is no
+// estimate.
+std::string ErrorNumberText(double value, double error, Precision precision);

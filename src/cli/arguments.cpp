@@ -146,10 +146,14 @@ bool takeThreadsOption(std::vector<std::string>& args) {
     return true;
 }
 
-Precision takePrecisionOption(std::vector<std::string>& args) {
+bool takeFlag(std::vector<std::string>& args, std::string_view flag) {
     const auto end = std::find(args.begin(), args.end(), "--");
-    const auto kept = std::remove(args.begin(), end, "--double");
+    const auto kept = std::remove(args.begin(), end, flag);
     const bool given = kept != end;
     args.erase(kept, end);
-    return given ? Precision::Double : PrecisionFromEnvironment();
+    return given;
+}
+
+Precision takePrecisionOption(std::vector<std::string>& args) {
+    return takeFlag(args, "--double") ? Precision::Double : PrecisionFromEnvironment();
 }

@@ -39,6 +39,10 @@ std::optional<std::string> readTextArgument(const std::string& arg, std::string_
 // shared thread pool by it. False after a usage error written to stderr.
 bool takeThreadsOption(std::vector<std::string>& args);
 
+// Takes every flag (an option without a value) out of a command line, before
+// a lone "--"; whether there was one.
+bool takeFlag(std::vector<std::string>& args, std::string_view flag);
+
 // Takes every "--double" out of a command line (before a lone "--") and
 // returns the precision it asks for; without one, MEXORA_PRECISION's.
 Precision takePrecisionOption(std::vector<std::string>& args);

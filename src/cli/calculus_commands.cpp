@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calculus/requests.h"
+#include "calculus/result_text.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/help_text.h"
@@ -29,7 +30,7 @@ struct CalculusValues {
 };
 
 using CalculusRun = RequestOutcome (*)(const std::string& formula, const CalculusValues& v,
-                                       WorkControl* control);
+                                       WorkControl* control, Precision mode);
 
 struct CalculusCommand {
     std::string_view name;
@@ -41,31 +42,38 @@ const std::vector<CalculusCommand>& calculusCommands() {
     static const std::vector<CalculusCommand> commands = {
         {"integral",
          {"LOWER", "UPPER"},
-         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control,
+            Precision mode) {
              int failed = 0;
-             return RunIntegralRequest(formula, v[0], v[1], v[2], v.integer(3), failed, control);
+             return RunIntegralRequest(formula, v[0], v[1], v[2], v.integer(3), failed, control,
+                                       mode);
          }},
         {"derivative",
          {"POINT"},
-         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control,
+            Precision mode) {
              int failed = 0;
-             return RunDerivativeRequest(formula, v[0], v[1], v[2], v.integer(3), failed, control);
+             return RunDerivativeRequest(formula, v[0], v[1], v[2], v.integer(3), failed, control,
+                                         mode);
          }},
         {"sum",
          {"FROM", "TO"},
-         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
-             return RunSumRequest(formula, v[0], v[1], v.stepGiven, v[2], control);
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control,
+            Precision mode) {
+             return RunSumRequest(formula, v[0], v[1], v.stepGiven, v[2], control, mode);
          }},
         {"product",
          {"FROM", "TO"},
-         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
-             return RunProductRequest(formula, v[0], v[1], v.stepGiven, v[2], control);
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control,
+            Precision mode) {
+             return RunProductRequest(formula, v[0], v[1], v.stepGiven, v[2], control, mode);
          }},
         {"solve",
          {"LEFT", "RIGHT"},
-         [](const std::string& formula, const CalculusValues& v, WorkControl* control) {
+         [](const std::string& formula, const CalculusValues& v, WorkControl* control,
+            Precision mode) {
              int noRoot = 0;
-             return RunSolveRequest(formula, v[0], v[1], v[2], v[3], noRoot, control);
+             return RunSolveRequest(formula, v[0], v[1], v[2], v[3], noRoot, control, mode);
          }},
     };
     return commands;
@@ -74,10 +82,10 @@ const std::vector<CalculusCommand>& calculusCommands() {
 // Reads the values in order; after the first that does not read (its error
 // written), the rest are not read.
 std::optional<CalculusValues> readValues(const CalculusCommand& command, const CommandHelp& help,
-                                         const CommandArguments& args) {
+                                         const CommandArguments& args, Precision precision) {
     CalculusValues read;
     for (std::size_t i = 0; i < command.numbers.size(); ++i) {
-        const auto value = readNumberArgument(args.plain[i + 1], command.numbers[i]);
+        const auto value = readNumberArgument(args.plain[i + 1], command.numbers[i], precision);
         if (!value) return std::nullopt;
         read.values.push_back(*value);
     }
@@ -92,7 +100,7 @@ std::optional<CalculusValues> readValues(const CalculusCommand& command, const C
         if (option.integer) {
             if (const auto integer = readIntArgument(given->second, what)) value = *integer;
         } else {
-            value = readNumberArgument(given->second, what);
+            value = readNumberArgument(given->second, what, precision);
         }
         if (!value) return std::nullopt;
         read.values.push_back(*value);
@@ -101,9 +109,10 @@ std::optional<CalculusValues> readValues(const CalculusCommand& command, const C
     return read;
 }
 
-int runCalculusCommand(const CalculusCommand& command, const std::vector<std::string>& argv,
+int runCalculusCommand(const CalculusCommand& command, std::vector<std::string> argv,
                        Precision precision) {
     const CommandHelp& help = *findCommandHelp(command.name);
+    const bool writeError = takeFlag(argv, "--error");
     std::vector<std::string_view> optionNames;
     for (const OptionHelp& option : help.options) optionNames.push_back(option.name);
     const auto args = splitArguments(argv, optionNames);
@@ -111,14 +120,16 @@ int runCalculusCommand(const CalculusCommand& command, const std::vector<std::st
     const std::size_t plainCount = command.numbers.size() + 1;
     if (args->plain.size() != plainCount)
         return usageError("expected " + std::to_string(plainCount) + " arguments", help.usage);
-    const std::optional<CalculusValues> values = readValues(command, help, *args);
+    const std::optional<CalculusValues> values = readValues(command, help, *args, precision);
     if (!values) return kExitUsage;
     const std::optional<std::string> formula = readTextArgument(args->plain[0], "FORMULA");
     if (!formula) return kExitUsage;
-    reportFormulaWarnings(*formula);
+    reportFormulaWarnings(*formula, precision);
     const RequestOutcome outcome = runLongRequest(
-        [&](WorkControl* control) { return command.run(*formula, *values, control); });
-    const int status = reportOutcome(outcome);
+        [&](WorkControl* control) { return command.run(*formula, *values, control, precision); });
+    const int status = reportOutcome(outcome, precision);
+    if (writeError && outcome.kind == RequestOutcome::Kind::Value)
+        std::cout << ErrorNumberText(outcome.value, outcome.error, precision) << '\n';
     if (!outcome.diagnosis.empty()) std::cerr << outcome.diagnosis << '\n';
     return status;
 }

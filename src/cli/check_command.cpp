@@ -26,7 +26,9 @@ bool reportFormulaDiagnosis(std::string_view formula, Precision precision) {
     return true;
 }
 
-void reportFormulaWarnings(std::string_view formula) { writeWarnings(DiagnoseFormula(formula)); }
+void reportFormulaWarnings(std::string_view formula, Precision precision) {
+    writeWarnings(DiagnoseFormula(formula, precision));
+}
 
 int runCheckCommand(const std::vector<std::string>& args, Precision precision) {
     const std::string_view usage = commandUsage("check");

@@ -28,7 +28,7 @@ int runCheckCommand(const std::vector<std::string>& args, Precision precision);
 bool reportFormulaDiagnosis(std::string_view formula, Precision precision = Precision::Single);
 // Writes to stderr the warnings of a formula that reads, but not as it looks
 // ("1e-5" as 1e minus 5); nothing for one that cannot be read.
-void reportFormulaWarnings(std::string_view formula);
+void reportFormulaWarnings(std::string_view formula, Precision precision);
 // mexora-cli integral, derivative, sum, product and solve: the exit status,
 // or nullopt when name is none of them. They compute in single precision
 // whatever precision asks; asked for double, they say so on stderr.

@@ -8,8 +8,10 @@
 #include <csignal>
 #include <cstdio>
 #include <future>
+#include <iostream>
 #include <string>
 
+#include "calculus/result_text.h"
 #include "cli/arguments.h"
 #include "core/time_left.h"
 
@@ -83,10 +85,11 @@ RequestOutcome runLongRequest(const std::function<RequestOutcome(WorkControl*)>&
     return outcome;
 }
 
-int reportOutcome(const RequestOutcome& outcome) {
+int reportOutcome(const RequestOutcome& outcome, Precision precision) {
     switch (outcome.kind) {
         case RequestOutcome::Kind::Value:
-            return reportResult(outcome.value);
+            std::cout << ResultText(outcome.value, outcome.error, precision) << '\n';
+            return kExitResult;
         case RequestOutcome::Kind::Message:
             return reportMessage(outcome.messageId);
         case RequestOutcome::Kind::Cancelled:

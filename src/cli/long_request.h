@@ -18,6 +18,7 @@ void runLongWork(const std::function<void(WorkControl&)>& work);
 // A calculus request run as long work.
 RequestOutcome runLongRequest(const std::function<RequestOutcome(WorkControl*)>& request);
 
-// Writes the outcome: a value on stdout (exit 0), a message on stderr (exit 1);
-// a cancelled request writes nothing (kExitCancelled).
-int reportOutcome(const RequestOutcome& outcome);
+// Writes the outcome: a value on stdout (exit 0) as a result field of
+// precision shows it, a message on stderr (exit 1); a cancelled request
+// writes nothing (kExitCancelled).
+int reportOutcome(const RequestOutcome& outcome, Precision precision = Precision::Single);

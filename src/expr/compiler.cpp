@@ -21,13 +21,12 @@ class Tokenizer {
   public:
     using Compiled = BasicCompiledExpression<Value>;
 
-    explicit Tokenizer(Compiled& expr) : expr_(expr) {}
+    Tokenizer(Compiled& expr, Precision language) : expr_(expr), language_(language) {}
 
     void run(std::string_view text) {
         expr_.openParens = 0;
         expr_.readable = true;
-        for (FormulaScanner scanner(text, Compiled::kPrecision);
-             const auto piece = scanner.next();) {
+        for (FormulaScanner scanner(text, language_); const auto piece = scanner.next();) {
             if (piece->isToken()) {
                 addToken(piece->text);
                 continue;
@@ -58,7 +57,7 @@ class Tokenizer {
             if (length == 0) expr_.readable = false;  // "." or ".e": no number to read
             emit(ElementCode::kNumber,
                  length == 0 ? Value(0) : decimalToValue<Value>(token.substr(0, length)));
-        } else if (const FormulaName* name = findFormulaName(token, Compiled::kPrecision)) {
+        } else if (const FormulaName* name = findFormulaName(token, language_)) {
             emit(name->code, static_cast<Value>(name->value));
         } else {
             expr_.readable = false;
@@ -67,12 +66,14 @@ class Tokenizer {
     }
 
     Compiled& expr_;
+    Precision language_;
     int written_ = 0;
 };
 
 template <class Value>
-void compile(BasicCompiledExpression<Value>& expr, std::string_view text) {
-    Tokenizer<Value>(expr).run(text);
+void compile(BasicCompiledExpression<Value>& expr, std::string_view text,
+             Precision language = BasicCompiledExpression<Value>::kPrecision) {
+    Tokenizer<Value>(expr, language).run(text);
     BuildReplayPlan(expr);
 }
 
@@ -81,6 +82,10 @@ void compile(BasicCompiledExpression<Value>& expr, std::string_view text) {
 void CompileExpression(CompiledExpression& expr, std::string_view text) { compile(expr, text); }
 
 void CompileExpression(CompiledExpressionD& expr, std::string_view text) { compile(expr, text); }
+
+void CompileExpression(CompiledExpressionD& expr, std::string_view text, Precision language) {
+    compile(expr, text, language);
+}
 
 void CompileExpression(std::string_view text) {
     CompileExpression(SharedCompiledExpression(), text);

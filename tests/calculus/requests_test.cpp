@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "core/number_text.h"
@@ -86,6 +88,54 @@ TEST(Requests, SolveChecksDeltaThenEpsilon) {
     EXPECT_EQ(describe(RunSolveRequest("1/x", -1, 1, 0.01, 0.01, noRoot)), message(kMsgNoRoot));
     EXPECT_EQ(describe(RunSolveRequest("x*x-2", 0, 2, 1e-300, 1e-300, noRoot)),
               message(kMsgNoRoot));
+}
+
+// Each row: a request, its exact value; the stated error must cover the true
+// one in both precisions, and double must be as exact as it says.
+struct ExactCase {
+    const char* name;
+    std::function<RequestOutcome(Precision)> run;
+    double exact;
+    double mostDoubleError;  // a double result further off is a fault
+};
+
+TEST(Requests, StatedErrorsCoverTheTrueOnesInBothPrecisions) {
+    int flag = 0;
+    const ExactCase cases[] = {
+        {"x^2 integral",
+         [&](Precision p) { return RunIntegralRequest("x^2", 0, 1, 1e-4, 10, flag, nullptr, p); },
+         1.0 / 3, 1e-15},
+        {"x^3 at 3",
+         [&](Precision p) {
+             return RunDerivativeRequest("x^3", 3, 0.01, 1e-4, 10, flag, nullptr, p);
+         },
+         27, 2 * 27 * DBL_EPSILON},
+        {"root of 2",
+         [&](Precision p) { return RunSolveRequest("x*x-2", 0, 2, 0.01, 0.01, flag, nullptr, p); },
+         std::sqrt(2.0), 2 * DBL_EPSILON},
+        {"sum of 1/x",
+         [&](Precision p) { return RunSumRequest("1/x", 1, 1000, false, 0, nullptr, p); },
+         7.485470860550345, 1e-15},
+        {"product",
+         [&](Precision p) { return RunProductRequest("1+1/x", 1, 50, false, 0, nullptr, p); }, 51,
+         1e-13},
+    };
+    for (const ExactCase& c : cases) {
+        for (Precision p : {Precision::Single, Precision::Double}) {
+            const RequestOutcome outcome = c.run(p);
+            ASSERT_EQ(outcome.kind, RequestOutcome::Kind::Value) << c.name;
+            const double trueError = std::fabs(outcome.value - c.exact);
+            EXPECT_LE(trueError, outcome.error) << c.name;
+            if (p == Precision::Double) EXPECT_LE(trueError, c.mostDoubleError) << c.name;
+        }
+    }
+    // Only double reaches a singular end or an infinite bound.
+    EXPECT_NEAR(
+        RunIntegralRequest("1/sqrt(x)", 0, 1, 1e-4, 10, flag, nullptr, Precision::Double).value, 2,
+        1e-14);
+    EXPECT_NEAR(
+        RunIntegralRequest("e^(-x)", 0, INFINITY, 1e-4, 10, flag, nullptr, Precision::Double).value,
+        1, 1e-14);
 }
 
 TEST(Requests, ACancelledRequestHasNeitherResultNorMessage) {

@@ -64,6 +64,23 @@ INSTANTIATE_TEST_SUITE_P(
             "该积分在指定精度和深度下不存在\n第 2 个字符：公式中不能有空格，请删去这个空格。\n"},
         CommandCase{{"check", "2x"}, 1, "", "第 2 个字符：这里缺少运算符，例如 2x 应写成 2*x。\n"},
         CommandCase{{"check", "x+1"}, 0, "", ""},
+        // double precision: the larger language in formulas and number arguments,
+        // a singular end, infinite bounds, and only the digits the error vouches for
+        CommandCase{{"--double", "integral", "sin(x)", "0", "pi"}, 0, "2\n", ""},
+        CommandCase{{"integral", "1/sqrt(x)", "0", "1", "--double"}, 0, "2\n", ""},
+        CommandCase{
+            {"--double", "integral", "exp(-x^2)", "-inf", "inf"}, 0, "1.7724538509055\n", ""},
+        CommandCase{{"--double", "derivative", "x^3", "3"}, 0, "27\n", ""},
+        CommandCase{{"--double", "solve", "x*x-2", "0", "2"}, 0, "1.41421356237309\n", ""},
+        CommandCase{{"--double", "integral", "x*1e-5", "0", "1"}, 0, "5e-06\n", ""},
+        CommandCase{
+            {"--double", "integral", "1/x", "-1", "1"}, 1, "", "该积分在指定精度和深度下不存在\n"},
+        // --error: the error of the text above it, in either precision
+        CommandCase{{"solve", "x*x-2", "0", "2", "--error"}, 0, "1.41416307860829\n5.05e-05\n", ""},
+        CommandCase{{"--double", "sum", "1/x", "1", "100", "--error"},
+                    0,
+                    "5.18737751763962\n3.77e-15\n",
+                    ""},
         // usage errors
         CommandCase{{"integral", "x", "0"}, 2, "", ""},
         CommandCase{{"integral", "x", "0", "one"}, 2, "", ""},

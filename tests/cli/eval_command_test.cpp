@@ -55,8 +55,4 @@ TEST(EvalCommand, CheckReadsTheLanguageOfThePrecision) {
     EXPECT_EQ(single.exitStatus, 1);
     EXPECT_NE(single.err.find("Ctrl+Shift+D"), std::string::npos);
     EXPECT_EQ(runCli({"check", "--double", "sqrt(x)"}).exitStatus, 0);
-    // The calculus commands take the flag and say they compute in single precision.
-    const CliRun integral = runCli({"--double", "integral", "x", "0", "1"});
-    EXPECT_EQ(integral.out, "0.5\n");
-    EXPECT_NE(integral.err.find("single precision"), std::string::npos);
 }

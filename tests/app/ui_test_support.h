@@ -13,6 +13,7 @@
 
 #include "app/dialog/dialog_widget.h"
 #include "app/dialog/template_ids.h"
+#include "app/dialog/window_precision.h"
 #include "app/pages/determinant_page.h"
 #include "app/pages/equation_page.h"
 #include "app/pages/integral_page.h"
@@ -87,13 +88,14 @@ inline std::unique_ptr<TemplatePage> makePage(int templateId) {
 }
 
 // A page made inside a window of its own, shown and active, its messages
-// recorded.
+// recorded; the window's precision is single again once it is gone.
 struct HostedPage {
     explicit HostedPage(int templateId) : page(makePage(templateId)) {
         page->setMessageService(&messages);
         page->Create(&window);
         shown = showActive(window);
     }
+    ~HostedPage() { WindowPrecision::instance().set(Precision::Single); }
     QWidget window;
     RecordingMessageService messages;
     std::unique_ptr<TemplatePage> page;

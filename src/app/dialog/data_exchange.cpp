@@ -7,8 +7,10 @@
 #include <cmath>
 #include <limits>
 
+#include "app/dialog/window_precision.h"
 #include "app/widgets/template_widgets.h"
 #include "core/number_text.h"
+#include "expr/number_field.h"
 
 namespace {
 
@@ -58,11 +60,18 @@ void DataExchange::text(int id, std::string& field) {
 void DataExchange::text(int id, double& field) {
     QWidget* control = next(id);
     if (!control) return;
+    const Precision precision = WindowPrecision::instance().current();
     if (!saveAndValidate_) {
+        // In double precision a field keeps what the user typed for its value,
+        // so pi/2 stays pi/2 rather than turning into its digits.
+        if (precision == Precision::Double &&
+            ReadNumberField(controlText(control).toStdString(), precision) == field)
+            return;
         setControlText(control, fromStd(formatDouble(field)));
         return;
     }
-    const std::optional<double> value = parseDoubleField(controlText(control).toStdString());
+    const std::optional<double> value =
+        ReadNumberField(controlText(control).toStdString(), precision);
     if (!value) return fail(control, kMsgNotANumber);
     field = *value;
 }

@@ -13,7 +13,9 @@ class QWidget;
 // on that control with its text selected, and skips the rest of the exchange,
 // so fields later in the order keep their values. A handler whose read is
 // refused ends there: it computes and writes nothing, so every edit keeps
-// what the user typed.
+// what the user typed. A double reads as the window's precision reads a
+// number field (ReadNumberField); in double precision writing leaves a text
+// that already reads as the value alone.
 class DataExchange {
   public:
     DataExchange(DialogWidget& dialog, bool saveAndValidate)

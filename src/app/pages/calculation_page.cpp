@@ -5,14 +5,18 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "app/dialog/control_text.h"
+#include "app/dialog/window_precision.h"
 #include "app/pages/stale_results.h"
 #include "app/plot/page_plots.h"
 #include "app/widgets/live_description.h"
 #include "app/widgets/template_widgets.h"
 #include "app/work/long_work.h"
+#include "calculus/result_text.h"
 #include "core/string_table.h"
 
 namespace {
@@ -64,7 +68,13 @@ QStringList CalculationPage::inputState(const PageRequest& request) const {
         const bool unused = id == request.stepEdit && stepBox && !stepBox->isChecked();
         state << (unused ? QString() : controlText(control(id)));
     }
-    return state + inputsBeyondControls(request);
+    state += inputsBeyondControls(request);
+    // A value is computed in the window's precision, so switching it leaves
+    // the value shown stale.
+    const auto described = std::ranges::find(requests_, request.button, &PageRequest::button);
+    if (described != requests_.end() && calls_[described - requests_.begin()].run)
+        state << (WindowPrecision::instance().isDouble() ? "double" : "single");
+    return state;
 }
 
 bool CalculationPage::showsFreshResult(int button) const {
@@ -80,8 +90,11 @@ void CalculationPage::OnInitDialog() {
     TemplatePage::OnInitDialog();
     stale_ = new StaleResults(*this);
     connect(this, &TemplatePage::calculated, stale_, [this](int button) {
-        if (const PageRequest* described = request(button)) stale_->resultShown(*described);
+        if (const PageRequest* described = request(button))
+            stale_->resultShown(*described, std::exchange(shownDescription_, {}));
     });
+    connect(&WindowPrecision::instance(), &WindowPrecision::changed, this,
+            &CalculationPage::recheckResults);
 }
 
 // A line edit leaves Enter to its page; a multi-line edit takes it as a line
@@ -104,14 +117,26 @@ void CalculationPage::runRequest(int button) {
     const PageRequest* described = request(button);
     if (!described) return;
     const EngineCall& call = calls_[static_cast<std::size_t>(described - requests_.data())];
+    // Taken once, before the fields are read: no other window takes input
+    // until the request has ended, so the fields, the computation and the
+    // result all go by this precision.
+    const Precision mode = WindowPrecision::instance().current();
     if (!call.run || !UpdateData(true)) return;
-    const RequestOutcome outcome = runAsLongWork(this, call.run);
+    const RequestOutcome outcome =
+        runAsLongWork(this, [&](WorkControl* work) { return call.run(work, mode); });
     switch (outcome.kind) {
-        case RequestOutcome::Kind::Value:
+        case RequestOutcome::Kind::Value: {
             *call.result = outcome.value;
             UpdateData(false);
+            const QString text =
+                QString::fromStdString(ResultText(outcome.value, outcome.error, mode));
+            auto* result = control<QLineEdit>(described->result);
+            if (result && result->text() != text) result->setText(text);
+            shownDescription_ =
+                QString::fromStdString(ErrorDescription(outcome.value, outcome.error));
             emit calculated(button);
             return;
+        }
         case RequestOutcome::Kind::Message:
             if (call.messageText) *call.messageText = LoadString(outcome.messageId);
             if (outcome.diagnosis.empty()) {

@@ -33,17 +33,19 @@ class CalculationPage : public TemplatePage {
 
     // What a request's result depends on, as the page shows it now: the text
     // of each input (of a step edit only while its box is ticked), then what
-    // the page adds beyond its controls (inputsBeyondControls).
+    // the page adds beyond its controls (inputsBeyondControls), and for a
+    // request the engine computes, the window's precision.
     QStringList inputState(const PageRequest& request) const;
     // Whether the result of button is shown and fits its inputs now.
     bool showsFreshResult(int button) const;
 
   protected:
     // The engine's side of a request: run computes on the fields the exchange
-    // has read (on a worker thread); a value goes into result, a message's
-    // text into messageText when the page keeps one.
+    // has read (on a worker thread), in the precision the window had when the
+    // request started; a value goes into result, a message's text into
+    // messageText when the page keeps one.
     struct EngineCall {
-        std::function<RequestOutcome(WorkControl*)> run;
+        std::function<RequestOutcome(WorkControl*, Precision)> run;
         double* result = nullptr;
         std::string* messageText = nullptr;
     };
@@ -66,8 +68,10 @@ class CalculationPage : public TemplatePage {
 
     // Reads the fields, runs the request of button through the long-work
     // runner, shows its value or its message, writes the fields back after a
-    // value and tells the listeners (calculated). A refused read, a failure
-    // or cancelled work writes nothing back.
+    // value and tells the listeners (calculated). A value shows the digits
+    // its error estimate vouches for (ResultText), and the result field says
+    // the estimate in its tooltip and accessible description. A refused
+    // read, a failure or cancelled work writes nothing back.
     void runRequest(int button);
 
     // Once the controls exist: each formula edit of the requests is diagnosed
@@ -79,4 +83,5 @@ class CalculationPage : public TemplatePage {
     std::vector<EngineCall> calls_;                  // beside requests_; no run for the page's own
     std::vector<std::pair<int, int>> enterPresses_;  // a field and its button
     StaleResults* stale_ = nullptr;                  // once the controls exist
+    QString shownDescription_;  // of the value runRequest shows, until calculated
 };

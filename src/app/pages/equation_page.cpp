@@ -15,9 +15,9 @@ CEquationPage::CEquationPage() : CalculationPage(kEquationTemplate) {
               .from = kLeft,
               .to = kRight,
               .plot = PlotKind::Equation},
-             {[this](WorkControl* control) {
+             {[this](WorkControl* control, Precision mode) {
                   return RunSolveRequest(m_strFormula, m_dLeft, m_dRight, m_dDelta, m_dEpsilon,
-                                         m_bNoRoot, control);
+                                         m_bNoRoot, control, mode);
               },
               &m_dRoot});
 }

@@ -16,9 +16,9 @@ CIntegralPage::CIntegralPage() : CalculationPage(kIntegralTemplate) {
               .to = kUpper,
               .plot = PlotKind::Integral,
               .picture = kIntegralPageIcon},
-             {[this](WorkControl* control) {
+             {[this](WorkControl* control, Precision mode) {
                   return RunIntegralRequest(m_strIntegrand, m_dLower, m_dUpper, m_dIntPrecision,
-                                            m_nIntDepth, m_bFailed, control);
+                                            m_nIntDepth, m_bFailed, control, mode);
               },
               &m_dIntResult, &m_strMessage});
     describe({.button = kDerivativeEquals,
@@ -29,9 +29,10 @@ CIntegralPage::CIntegralPage() : CalculationPage(kIntegralTemplate) {
               .from = kPoint,
               .to = kPoint,
               .plot = PlotKind::Derivative},
-             {[this](WorkControl* control) {
+             {[this](WorkControl* control, Precision mode) {
                   return RunDerivativeRequest(m_strDiffFormula, m_dPoint, m_dInitStep,
-                                              m_dDiffPrecision, m_nDiffDepth, m_bFailed, control);
+                                              m_dDiffPrecision, m_nDiffDepth, m_bFailed, control,
+                                              mode);
               },
               &m_dDiffResult, &m_strMessage});
 }

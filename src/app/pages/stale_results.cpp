@@ -29,14 +29,16 @@ void onChange(QWidget* control, StaleResults* results) {
     }
 }
 
-void showStale(QWidget* result, bool stale) {
+// description: what the field says while its result fits, or nothing once
+// it shows none.
+void showStale(QWidget* result, bool stale, const QString& description) {
     applyEditColours(*result, result->property("readOnly").toBool());
     if (stale) {
         QPalette palette = result->palette();
         palette.setColor(QPalette::Text, kStaleText);
         result->setPalette(palette);
     }
-    setStandingNote(result, stale ? loadQString(kHintStaleResult) : QString());
+    setStandingNote(result, stale ? loadQString(kHintStaleResult) : description);
 }
 
 }  // namespace
@@ -56,14 +58,16 @@ StaleResults::StaleResults(CalculationPage& page) : QObject(&page), page_(page) 
     for (QWidget* control : watched) onChange(control, this);
 }
 
-void StaleResults::resultShown(const PageRequest& request) {
+void StaleResults::resultShown(const PageRequest& request, const QString& description) {
     const auto same = [&](const Shown& shown) { return shown.request.result == request.result; };
+    QWidget* result = page_.control(request.result);
+    bool marked = !description.isEmpty();
     if (const auto old = std::ranges::find_if(shown_, same); old != shown_.end()) {
-        if (old->stale) showStale(page_.control(request.result), false);
+        marked = marked || old->stale || !old->description.isEmpty();
         shown_.erase(old);
     }
-    shown_.push_back(
-        {request, page_.inputState(request), controlText(page_.control(request.result))});
+    if (marked) showStale(result, false, description);
+    shown_.push_back({request, page_.inputState(request), controlText(result), description});
 }
 
 bool StaleResults::stillShown(const Shown& shown) const {
@@ -81,12 +85,12 @@ void StaleResults::recheck() {
     for (auto shown = shown_.begin(); shown != shown_.end();) {
         QWidget* result = page_.control(shown->request.result);
         if (!stillShown(*shown)) {
-            if (shown->stale) showStale(result, false);
+            if (shown->stale || !shown->description.isEmpty()) showStale(result, false, {});
             shown = shown_.erase(shown);
             continue;
         }
         const bool stale = page_.inputState(shown->request) != shown->inputs;
-        if (stale != shown->stale) showStale(result, stale);
+        if (stale != shown->stale) showStale(result, stale, shown->description);
         shown->stale = stale;
         ++shown;
     }

@@ -12,7 +12,8 @@ class CalculationPage;
 
 // Marks a result the page has shown as stale while the inputs it was computed
 // from hold something else (CalculationPage::inputState): its text turns grey,
-// and its tooltip and accessible description say so (kHintStaleResult).
+// and its tooltip and accessible description say so (kHintStaleResult) in
+// place of what the result says of itself while it fits (its description).
 // Comparing with the inputs of the computation, not counting changes,
 // lets the page write its fields back after a value, and an undo or a history
 // row put the same inputs back, without a false mark. A new result of the
@@ -25,8 +26,9 @@ class StaleResults : public QObject {
     // controls exist.
     explicit StaleResults(CalculationPage& page);
 
-    // The request's result has just been shown, from the inputs as they are.
-    void resultShown(const PageRequest& request);
+    // The request's result has just been shown, from the inputs as they are;
+    // description, if any, is what its field says of it while it fits them.
+    void resultShown(const PageRequest& request, const QString& description = {});
     // Whether the request's result is shown and fits the inputs now.
     bool fresh(const PageRequest& request) const;
     // Compares again once the events in hand are done: after a change of an
@@ -38,6 +40,7 @@ class StaleResults : public QObject {
         PageRequest request;
         QStringList inputs;
         QString result;
+        QString description;
         bool stale = false;
     };
 

@@ -20,9 +20,9 @@ CSumProductPage::CSumProductPage() : CalculationPage(kSumProductTemplate) {
               .to = kSumTo,
               .plot = PlotKind::Progression,
               .picture = kSigmaBitmap},
-             {[this](WorkControl* control) {
+             {[this](WorkControl* control, Precision mode) {
                   return RunSumRequest(m_strSumFormula, m_dSumFrom, m_dSumTo, m_bSumStep != 0,
-                                       m_dSumStep, control);
+                                       m_dSumStep, control, mode);
               },
               &m_dSumResult, &m_strMessage});
     describe({.button = kProductEquals,
@@ -36,9 +36,9 @@ CSumProductPage::CSumProductPage() : CalculationPage(kSumProductTemplate) {
               .to = kProdTo,
               .plot = PlotKind::Progression,
               .picture = kPiBitmap},
-             {[this](WorkControl* control) {
+             {[this](WorkControl* control, Precision mode) {
                   return RunProductRequest(m_strProdFormula, m_dProdFrom, m_dProdTo,
-                                           m_bProdStep != 0, m_dProdStep, control);
+                                           m_bProdStep != 0, m_dProdStep, control, mode);
               },
               &m_dProdResult, &m_strMessage});
 }

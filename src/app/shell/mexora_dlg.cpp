@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shell/mexora_dlg.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -15,6 +16,7 @@
 #include "app/dialog/data_exchange.h"
 #include "app/dialog/dialog_scale.h"
 #include "app/dialog/template_page.h"
+#include "app/dialog/window_precision.h"
 #include "app/history/history.h"
 #include "app/history/history_window.h"
 #include "app/history/request_record.h"
@@ -49,6 +51,8 @@ constexpr NavigationEntry kNavigation[CMexoraDlg::kPageCount] = {
     {kNavSumProduct, 3}, {kNavEquation, 4}, {kNavDeterminant, 2},
 };
 
+constexpr QKeyCombination kPrecisionKey = Qt::CTRL | Qt::SHIFT | Qt::Key_D;
+
 constexpr auto kMailTarget = "mailto:mexora@example.org";
 constexpr auto kHomePageTarget = "http://example.org";
 
@@ -69,8 +73,10 @@ CMexoraDlg::CMexoraDlg(MessageService* messages, FileChooser* files)
                    Qt::WindowCloseButtonHint);
     if (messages) setMessageService(messages);
     if (files) setFileChooser(files);
-    // The window comes up at the size the user chose last time.
+    // The window comes up at the size and in the precision the user chose
+    // last time, before any page computes.
     applyDialogScale(rememberedDialogScale());
+    WindowPrecision::instance().loadFromSettings();
 }
 
 CMexoraDlg::~CMexoraDlg() {
@@ -100,7 +106,27 @@ void CMexoraDlg::OnInitDialog() {
     }
     addShortcuts();
     m_nCurrentPage = 0;
+    title_ = windowTitle();
+    connect(&WindowPrecision::instance(), &WindowPrecision::changed, this, &CMexoraDlg::showTitle);
+    showTitle();
     m_listNav->setFocus();
+}
+
+// The matrix and determinant pages compute in single precision whatever the
+// window's: in double the title says so while one of them is shown.
+void CMexoraDlg::showTitle() {
+    QString title = title_;
+    if (WindowPrecision::instance().isDouble()) {
+        title += loadQString(kTitleDoubleSuffix);
+        if (m_nCurrentPage == kMatrixPage || m_nCurrentPage == kDeterminantPage)
+            title += loadQString(kTitlePageInSingle);
+    }
+    setWindowTitle(title);
+}
+
+void CMexoraDlg::togglePrecision() {
+    WindowPrecision& precision = WindowPrecision::instance();
+    precision.choose(precision.isDouble() ? Precision::Single : Precision::Double);
 }
 
 void CMexoraDlg::fillNavigationList() {
@@ -146,6 +172,7 @@ void CMexoraDlg::addShortcuts() {
     add({Qt::CTRL | Qt::Key_Minus}, [this] { changeScale(-1); });
     add({Qt::CTRL | Qt::Key_0}, [this] { changeScale(0); });
     add({Qt::CTRL | Qt::Key_H}, [this] { showHistory(); });
+    add({kPrecisionKey}, [this] { togglePrecision(); });
 }
 
 void CMexoraDlg::bindLinks() {
@@ -188,6 +215,7 @@ bool CMexoraDlg::switchPage(int index) {
     m_pPages[m_nCurrentPage]->hide();
     m_pPages[index]->show();
     m_nCurrentPage = index;
+    showTitle();
     return true;
 }
 
@@ -287,6 +315,10 @@ void CMexoraDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(loadQString(kHistoryTitle), QKeySequence(Qt::CTRL | Qt::Key_H), this,
                    &CMexoraDlg::showHistory);
+    QAction* precision = menu.addAction(loadQString(kMenuDoublePrecision), kPrecisionKey, this,
+                                        &CMexoraDlg::togglePrecision);
+    precision->setCheckable(true);
+    precision->setChecked(WindowPrecision::instance().isDouble());
     addSystemMenuEntries(menu);
     if (!menu.isEmpty()) menu.exec(event->globalPos());
 }

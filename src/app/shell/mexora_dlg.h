@@ -29,6 +29,7 @@ class CMexoraDlg : public DialogWidget {
 
     static constexpr int kPageCount = 6;
     static constexpr int kMatrixPage = 1;
+    static constexpr int kDeterminantPage = 5;
 
     // Shows page index in place of the current one; an index below 0 or the
     // current one changes nothing. A calculation page takes the focus.
@@ -38,9 +39,13 @@ class CMexoraDlg : public DialogWidget {
     // and the list, Ctrl+PgDn and Ctrl+PgUp show the next and the previous
     // page (round from the last to the cover and back), Ctrl+= (Ctrl++),
     // Ctrl+- and Ctrl+0 make everything larger, smaller and of its design size.
+    // Ctrl+Shift+D, also in the context menu, switches the whole window
+    // between single and double precision and keeps the choice for the next
+    // start; the title says when it is double.
     void moveFocusBetweenPageAndList();
     void showNeighbourPage(int step);
     void changeScale(int steps);
+    void togglePrecision();
 
     // The About command, from the context menu or the window's system menu.
     void OnSysCommand(int id);
@@ -85,6 +90,7 @@ class CMexoraDlg : public DialogWidget {
     void fillNavigationList();
     void sizeNavigationList();
     void addShortcuts();
+    void showTitle();
     void bindLinks();
     void createPages();
     void appendToSystemMenu();
@@ -97,4 +103,5 @@ class CMexoraDlg : public DialogWidget {
     HistoryWindow* historyWindow_ = nullptr;
     std::array<std::unique_ptr<CHyperLink>, 2> links_;
     bool systemMenuExtended_ = false;
+    QString title_;  // the template's caption, in single precision the whole title
 };

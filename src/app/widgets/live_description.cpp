@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <algorithm>
 
+#include "app/dialog/window_precision.h"
 #include "app/widgets/template_widgets.h"
 #include "expr/diagnosis.h"
 #include "expr/lexicon.h"
@@ -72,8 +73,8 @@ qsizetype tokenLength(const QString& text, qsizetype index) {
 
 }  // namespace
 
-void describeAsTyped(QWidget* edit, std::function<QString()> describe,
-                     const QList<QWidget*>& alsoWatched) {
+QTimer* describeAsTyped(QWidget* edit, std::function<QString()> describe,
+                        const QList<QWidget*>& alsoWatched) {
     auto* timer = new QTimer(edit);
     timer->setSingleShot(true);
     timer->setInterval(kLiveDelayMs);
@@ -84,6 +85,7 @@ void describeAsTyped(QWidget* edit, std::function<QString()> describe,
     });
     onChange(edit, timer);
     for (QWidget* other : alsoWatched) onChange(other, timer);
+    return timer;
 }
 
 void setStandingNote(QWidget* edit, const QString& note) {
@@ -93,9 +95,10 @@ void setStandingNote(QWidget* edit, const QString& note) {
 }
 
 void diagnoseAsTyped(FieldEdit* edit) {
-    describeAsTyped(edit, [edit] {
+    QTimer* timer = describeAsTyped(edit, [edit] {
         const QString text = edit->text();
-        const FormulaDiagnosis diagnosis = DiagnoseFormula(text.toStdString());
+        const FormulaDiagnosis diagnosis =
+            DiagnoseFormula(text.toStdString(), WindowPrecision::instance().current());
         if (!diagnosis.readable && diagnosis.fault != FormulaFault::Empty) {
             const qsizetype at = indexOfPosition(text, diagnosis.position);
             edit->setMark(at, characterLength(text, at));
@@ -112,4 +115,6 @@ void diagnoseAsTyped(FieldEdit* edit) {
             lines << QString::fromStdString(DiagnosisLine(warning.position, warning.text));
         return lines.join('\n');
     });
+    QObject::connect(&WindowPrecision::instance(), &WindowPrecision::changed, timer,
+                     [timer] { timer->start(); });
 }

@@ -34,7 +34,8 @@ struct Keys {
 struct Enter {
     int id;
 };
-using Action = std::variant<Type, Click, Escape, Keys, Enter>;
+struct InDouble {};  // the window's precision from here on
+using Action = std::variant<Type, Click, Escape, Keys, Enter, InDouble>;
 
 // A result marked stale (grey, and said so) or not marked.
 enum class Mark { Unchecked, Fresh, Stale };
@@ -71,6 +72,8 @@ void perform(TemplatePage& page, const Action& action) {
     } else if (const auto* enter = std::get_if<Enter>(&action)) {
         lineEdit(page, enter->id)->setFocus();
         QTest::keyClick(page.window()->windowHandle(), Qt::Key_Return);
+    } else if (std::holds_alternative<InDouble>(action)) {
+        WindowPrecision::instance().set(Precision::Double);
     } else {
         QTest::keyClick(page.control(std::get<Escape>(action).id), Qt::Key_Escape);
     }
@@ -94,7 +97,9 @@ TEST_P(CalculusPage, ShowsWhatTheUserExpects) {
         EXPECT_EQ(edit->text(), QString::fromUtf8(s.text)) << "edit " << s.id;
         if (s.mark == Mark::Unchecked) continue;
         const bool stale = s.mark == Mark::Stale;
-        EXPECT_EQ(edit->accessibleDescription(), stale ? loadQString(kHintStaleResult) : "");
+        EXPECT_EQ(edit->accessibleDescription(),
+                  stale ? loadQString(kHintStaleResult) : edit->toolTip());
+        EXPECT_EQ(edit->toolTip().startsWith("误差"), !stale) << s.id;  // fresh: its error estimate
         EXPECT_EQ(edit->palette().color(QPalette::Text) == kDialogText, !stale) << s.id;
     }
     EXPECT_EQ(messages.shown, c.messages);
@@ -259,6 +264,11 @@ const PageCase kSumProductCases[] = {
      {Type{kProdFormula, "1/x"}, Type{kProdFrom, "-1"}, Type{kProdTo, "1"}, Click{kProductEquals}},
      {{kProdResult, "0"}},
      {kMsgProductFailed}},
+    {"PiIsRefusedInSingleAndANumberInDouble",
+     kSumProductTemplate,
+     {Type{kSumFormula, "x"}, Type{kSumTo, "pi"}, Click{kSumEquals}, InDouble{}, Click{kSumEquals}},
+     {{kSumResult, "6", Mark::Fresh}, {kSumTo, "pi"}},
+     {kMsgNotANumber}},
     {"EscapeChangesNothing",
      kSumProductTemplate,
      {Type{kSumFormula, "x"}, Escape{kSumFormula}, Escape{kSumStepBox}},

@@ -254,6 +254,31 @@ TEST_F(MainWindowTest, CtrlEqualsAndPlusScaleEverythingAndCtrlZeroRestoresIt) {
     EXPECT_EQ(history->columnWidth(0), 90);
 }
 
+// Ctrl+Shift+D from any control switches to double precision and back, as the
+// title says; the setting is written by a switch, never at the start.
+TEST_F(MainWindowTest, CtrlShiftDSwitchesThePrecisionAndTheTitleSaysIt) {
+    const DesignScaleAtEnd reset;
+    QSettings settings(QStringLiteral("mexora"), QStringLiteral("mexora"));
+    EXPECT_FALSE(settings.contains("calculation/precision")) << "written at start";
+    const QString title = window.windowTitle();
+    for (int page = 1; page < CMexoraDlg::kPageCount; ++page) {
+        window.SelectPage(page);
+        const bool inSingle =
+            page == CMexoraDlg::kMatrixPage || page == CMexoraDlg::kDeterminantPage;
+        const QString inDouble = title + " — 双精度" + (inSingle ? "（本页仍按单精度计算）" : "");
+        for (const CreatedControl& created : window.page(page)->controls()) {
+            created.widget->setFocus();
+            for (const QString& shown : {inDouble, title}) {
+                QTest::keyClick(window.windowHandle(), Qt::Key_D,
+                                Qt::ControlModifier | Qt::ShiftModifier);
+                EXPECT_EQ(window.windowTitle(), shown) << page << ' ' << created.id;
+                EXPECT_EQ(settings.value("calculation/precision").toString(),
+                          shown == title ? "single" : "double");
+            }
+        }
+    }
+}
+
 TEST_F(MainWindowTest, EnterAndEscapeNeverCloseTheWindowOrAPage) {
     auto* topMost = window.control<QCheckBox>(kAlwaysOnTop);
     for (QWidget* target : {static_cast<QWidget*>(list), static_cast<QWidget*>(topMost)}) {
@@ -339,7 +364,7 @@ TEST_F(MainWindowTest, TheContextMenuOffersTheAboutEntry) {
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, empty,
                                  list->viewport()->mapToGlobal(empty));
     QApplication::sendEvent(list->viewport(), &rightClick);
-    EXPECT_EQ(offered, QStringList({"历史记录", "", "关于mexora"}));
+    EXPECT_EQ(offered, QStringList({"历史记录", "双精度", "", "关于mexora"}));
 }
 
 TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndWithEscape) {

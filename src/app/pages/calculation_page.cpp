@@ -133,7 +133,7 @@ void CalculationPage::runRequest(int button) {
             auto* result = control<QLineEdit>(described->result);
             if (result && result->text() != text) result->setText(text);
             shownDescription_ =
-                QString::fromStdString(ErrorDescription(outcome.value, outcome.error));
+                QString::fromStdString(ErrorDescription(outcome.value, outcome.error, mode));
             emit calculated(button);
             return;
         }

@@ -31,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <variant>
 
 #include "app/dialog/template_page.h"
 #include "app/look/dialog_look.h"
@@ -205,7 +206,7 @@ void RedrawSampleAndPaint(benchmark::State& state) {
     job.width = kWidth - 60;
     job.height = kHeight - 50;
     for (auto _ : state) {
-        picture.content = ComputePlot(job);
+        picture.content = std::get<PlotContent>(ComputePlot(job));
         QPainter painter(&image);
         PaintPlot(painter, QRectF(0, 0, kWidth, kHeight),
                   PlotPicture{picture.setup, picture.view, picture.content}, QApplication::font());

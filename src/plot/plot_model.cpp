@@ -49,18 +49,22 @@ void PageRange(const PlotSetup& setup, double& left, double& right) {
     KeepDrawable(left, right);
 }
 
-PlotContent ComputePlot(const PlotJob& job, const WorkControl* control) {
-    PlotContent content;
+namespace {
+
+template <class Value>
+BasicPlotContent<Value> computeIn(const PlotJob& job, const WorkControl* control) {
+    using Expression = BasicCompiledExpression<Value>;
+    BasicPlotContent<Value> content;
     content.left = job.left;
     content.right = job.right;
-    const FormulaDiagnosis diagnosis = DiagnoseFormula(job.setup.formula);
+    const FormulaDiagnosis diagnosis = DiagnoseFormula(job.setup.formula, Expression::kPrecision);
     if (!diagnosis.readable) {
         content.reason =
             diagnosis.fault == FormulaFault::Empty ? diagnosis.reason : DiagnosisLine(diagnosis);
         return content;
     }
     // A compiled formula of its own: the program-wide one belongs to the requests.
-    auto expr = std::make_shared<CompiledExpression>();
+    auto expr = std::make_shared<Expression>();
     CompileExpression(*expr, job.setup.formula);
     content.expr = expr;
 
@@ -77,12 +81,12 @@ PlotContent ComputePlot(const PlotJob& job, const WorkControl* control) {
 
     const PlotSetup& setup = job.setup;
     if (setup.kind == PlotKind::Derivative) {
-        content.pointValue = EvaluateExpression(*expr, static_cast<float>(setup.from));
+        content.pointValue = EvaluateExpression(*expr, static_cast<Value>(setup.from));
     } else if (setup.kind == PlotKind::Progression) {
         const ProgressionPoints chosen =
             ChooseProgressionPoints(setup.from, setup.to, setup.step, kMostProgressionDots);
-        std::vector<float> xs(chosen.xs.begin(), chosen.xs.end());
-        std::vector<float> ys(xs.size());
+        std::vector<Value> xs(chosen.xs.begin(), chosen.xs.end());
+        std::vector<Value> ys(xs.size());
         EvaluateExpressionBatch(*expr, xs.data(), ys.data(), static_cast<int>(xs.size()));
         content.dots.reserve(xs.size());
         for (std::size_t i = 0; i < xs.size(); ++i) content.dots.push_back({xs[i], ys[i]});
@@ -91,12 +95,27 @@ PlotContent ComputePlot(const PlotJob& job, const WorkControl* control) {
     return content;
 }
 
+template <class Value>
+int stepsOf(const std::string& formula) {
+    // Large in double precision: not on the stack.
+    const auto expr = std::make_unique<BasicCompiledExpression<Value>>();
+    CompileExpression(*expr, formula);
+    return expr->plan.stepCount;
+}
+
+}  // namespace
+
+AnyPlotContent ComputePlot(const PlotJob& job, const WorkControl* control) {
+    if (job.setup.precision == Precision::Double) return computeIn<double>(job, control);
+    return computeIn<float>(job, control);
+}
+
 std::optional<double> EstimatePlotCost(const PlotJob& job) {
     if (job.setup.formula.size() > kLongText) return std::nullopt;
-    CompiledExpression expr;
-    CompileExpression(expr, job.setup.formula);
+    const int steps = job.setup.precision == Precision::Double ? stepsOf<double>(job.setup.formula)
+                                                               : stepsOf<float>(job.setup.formula);
     // The most the sampler evaluates; a smooth curve takes about a thirtieth.
     double points = std::max(20000.0, 64.0 * std::max(1, job.width));
     if (job.setup.kind == PlotKind::Progression) points += kMostProgressionDots;
-    return points * (expr.plan.stepCount + 1);
+    return points * (steps + 1);
 }

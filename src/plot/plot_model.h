@@ -5,8 +5,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "core/precision.h"
 #include "expr/compiled_expression.h"
 #include "plot/plot_sampler.h"
 
@@ -32,11 +34,13 @@ struct PlotSetup {
     double step = 1.0;  // not greater than 0: the progression has no points
     // The page's result for these fields, once one is shown.
     std::optional<double> result;
+    // The language the formula is read in, and the values it is sampled in.
+    Precision precision = Precision::Single;
 
     // Everything but the result: what sampling depends on.
     bool drawsTheSameAs(const PlotSetup& other) const {
         return kind == other.kind && formula == other.formula && same(from, other.from) &&
-               same(to, other.to) && same(step, other.step);
+               same(to, other.to) && same(step, other.step) && precision == other.precision;
     }
 
   private:
@@ -79,20 +83,28 @@ struct PlotJob {
     int height = 500;
 };
 
-// What a sampling found.
-struct PlotContent {
-    std::shared_ptr<const CompiledExpression> expr;  // null when unreadable
+// What a sampling found, in the values of its precision.
+template <class Value>
+struct BasicPlotContent {
+    using ValueType = Value;
+
+    std::shared_ptr<const BasicCompiledExpression<Value>> expr;  // null when unreadable
     std::string reason;  // why the formula cannot be read, as the pages say it
-    PlotSampling sampling;
-    std::vector<PlotPoint> dots;  // the progression's points on the curve
-    double dotTotal = 0.0;        // how many the progression has
-    float pointValue = NAN;       // f at the derivative's point
-    double left = -1.0;           // the x range sampled
+    BasicPlotSampling<Value> sampling;
+    std::vector<BasicPlotPoint<Value>> dots;  // the progression's points on the curve
+    double dotTotal = 0.0;                    // how many the progression has
+    Value pointValue = NAN;                   // f at the derivative's point
+    double left = -1.0;                       // the x range sampled
     double right = 1.0;
 };
 
-// Compiles and samples; polls control. Never throws.
-PlotContent ComputePlot(const PlotJob& job, const WorkControl* control = nullptr);
+using PlotContent = BasicPlotContent<float>;
+using PlotContentD = BasicPlotContent<double>;
+// A sampling in the precision its setup asked for.
+using AnyPlotContent = std::variant<PlotContent, PlotContentD>;
+
+// Compiles and samples in the setup's precision; polls control. Never throws.
+AnyPlotContent ComputePlot(const PlotJob& job, const WorkControl* control = nullptr);
 
 // The most work a sampling can take, in evaluated elements, when the
 // formula's text is short enough to compile at once; nullopt for a long text.

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <type_traits>
 
+#include "core/number_text.h"
 #include "core/work_control.h"
 #include "expr/evaluator.h"
 
@@ -15,56 +17,69 @@ constexpr int kBatch = 4096;
 // Below this width (in pixels) bending no longer counts; only jumps are
 // followed further.
 constexpr double kFinestBend = 1.0 / 16;
-// A jump followed down to neighbouring singles is a pole or a step when it
+// A jump followed down to neighbouring values of x is a pole or a step when it
 // kept at least half its size while its stretch shrank this many times.
 constexpr double kJumpShrink = 16.0;
 // A value change of more than this many pixels is a candidate jump.
 constexpr double kJumpPixels = 1.0;
 
-bool finite(float value) { return std::isfinite(value); }
+template <class Value>
+bool finite(Value value) {
+    return std::isfinite(value);
+}
 
-int sign(float value) { return value > 0 ? 1 : (value < 0 ? -1 : 0); }
+template <class Value>
+int sign(Value value) {
+    return value > 0 ? 1 : (value < 0 ? -1 : 0);
+}
 
 // A stretch between two points still to be tested by its midpoint.
-struct Stretch {
-    PlotPoint a;
-    PlotPoint b;
+template <class Value>
+struct BasicStretch {
+    BasicPlotPoint<Value> a;
+    BasicPlotPoint<Value> b;
     // While a jump is followed: the stretch's width and value change when
     // that began; 0 before.
     double jumpWidth = 0.0;
     double jumpChange = 0.0;
 };
 
+template <class Value>
 class Sampler {
   public:
-    Sampler(const CompiledExpression& expr, const PlotRequest& request, const WorkControl* control)
+    using Point = BasicPlotPoint<Value>;
+    using Stretch = BasicStretch<Value>;
+
+    Sampler(const BasicCompiledExpression<Value>& expr, const PlotRequest& request,
+            const WorkControl* control)
         : expr_(expr), request_(request), control_(control) {}
 
-    PlotSampling run();
+    BasicPlotSampling<Value> run();
 
   private:
     // Evaluates xs into ys in batches; false when cancelled.
-    bool evaluate(const std::vector<float>& xs, std::vector<float>& ys);
-    std::vector<float> grid() const;
+    bool evaluate(const std::vector<Value>& xs, std::vector<Value>& ys);
+    std::vector<Value> grid() const;
     void refine(std::vector<Stretch> active);
     // Whether child (half of a stretch) is to be tested further.
     bool follow(Stretch& child, bool parentBends) const;
-    bool bends(const PlotPoint& a, const PlotPoint& m, const PlotPoint& b) const;
+    bool bends(const Point& a, const Point& m, const Point& b) const;
     // Both beyond the same edge of the picture, by half its height or more.
-    bool offOneSide(float a, float b, float c) const;
+    bool offOneSide(Value a, Value b, Value c) const;
     void recordJump(const Stretch& finest);
     void assemble();
 
-    const CompiledExpression& expr_;
+    const BasicCompiledExpression<Value>& expr_;
     const PlotRequest& request_;
     const WorkControl* control_;
-    PlotSampling out_;
+    BasicPlotSampling<Value> out_;
     double xScale_ = 1.0;  // pixels per unit
     double yScale_ = 1.0;
     int budget_ = 0;
 };
 
-bool Sampler::evaluate(const std::vector<float>& xs, std::vector<float>& ys) {
+template <class Value>
+bool Sampler<Value>::evaluate(const std::vector<Value>& xs, std::vector<Value>& ys) {
     ys.resize(xs.size());
     for (std::size_t base = 0; base < xs.size(); base += kBatch) {
         if (control_ && control_->cancelRequested()) return false;
@@ -76,38 +91,42 @@ bool Sampler::evaluate(const std::vector<float>& xs, std::vector<float>& ys) {
 }
 
 // About one point every two pixels, the ends included; neighbouring points
-// that round to the same single are one.
-std::vector<float> Sampler::grid() const {
+// that round to the same value of x are one.
+template <class Value>
+std::vector<Value> Sampler<Value>::grid() const {
     const int intervals = std::clamp(request_.width / 2, 8, 8192);
-    std::vector<float> xs;
+    std::vector<Value> xs;
     xs.reserve(static_cast<std::size_t>(intervals) + 1);
     const double span = request_.right - request_.left;
     for (int i = 0; i <= intervals; ++i) {
         const double x = i == intervals ? request_.right : request_.left + span * i / intervals;
-        const auto single = static_cast<float>(x);
-        if (xs.empty() || single > xs.back()) xs.push_back(single);
+        const auto rounded = static_cast<Value>(x);
+        if (xs.empty() || rounded > xs.back()) xs.push_back(rounded);
     }
     return xs;
 }
 
-bool Sampler::offOneSide(float a, float b, float c) const {
+template <class Value>
+bool Sampler<Value>::offOneSide(Value a, Value b, Value c) const {
     const double reach = 0.5 * (out_.top - out_.bottom);
-    const auto above = [&](float y) { return y > out_.top + reach; };
-    const auto below = [&](float y) { return y < out_.bottom - reach; };
+    const auto above = [&](Value y) { return y > out_.top + reach; };
+    const auto below = [&](Value y) { return y < out_.bottom - reach; };
     return (above(a) && above(b) && above(c)) || (below(a) && below(b) && below(c));
 }
 
-bool Sampler::bends(const PlotPoint& a, const PlotPoint& m, const PlotPoint& b) const {
+template <class Value>
+bool Sampler<Value>::bends(const Point& a, const Point& m, const Point& b) const {
     // A curve wholly beyond one edge of the picture is not seen however it bends.
     if (offOneSide(a.y, m.y, b.y)) return false;
     const double chord = 0.5 * (static_cast<double>(a.y) + b.y);
     return std::abs(static_cast<double>(m.y) - chord) * yScale_ > request_.tolerance;
 }
 
-bool Sampler::follow(Stretch& child, bool parentBends) const {
+template <class Value>
+bool Sampler<Value>::follow(Stretch& child, bool parentBends) const {
     const bool fa = finite(child.a.y);
     const bool fb = finite(child.b.y);
-    // Where the values end, down to neighbouring singles.
+    // Where the values end, down to neighbouring values of x.
     if (fa != fb) return true;
     if (!fa) return false;
     const double width = (static_cast<double>(child.b.x) - child.a.x) * xScale_;
@@ -124,7 +143,8 @@ bool Sampler::follow(Stretch& child, bool parentBends) const {
     return true;
 }
 
-void Sampler::recordJump(const Stretch& finest) {
+template <class Value>
+void Sampler<Value>::recordJump(const Stretch& finest) {
     if (finest.jumpWidth == 0.0 || !finite(finest.a.y) || !finite(finest.b.y)) return;
     const double width = (static_cast<double>(finest.b.x) - finest.a.x) * xScale_;
     const double change = std::abs(static_cast<double>(finest.b.y) - finest.a.y) * yScale_;
@@ -135,17 +155,19 @@ void Sampler::recordJump(const Stretch& finest) {
     }
 }
 
-void Sampler::refine(std::vector<Stretch> active) {
+template <class Value>
+void Sampler<Value>::refine(std::vector<Stretch> active) {
     std::vector<Stretch> next;
-    std::vector<float> xs;
-    std::vector<float> ys;
+    std::vector<Value> xs;
+    std::vector<Value> ys;
     while (!active.empty()) {
         xs.clear();
         next.clear();
-        // Stretches between neighbouring singles cannot be halved.
+        // Stretches between neighbouring values cannot be halved.
         std::size_t kept = 0;
         for (const Stretch& s : active) {
-            const auto m = static_cast<float>(0.5 * (static_cast<double>(s.a.x) + s.b.x));
+            // In double the sum cannot overflow: x stays within +-1e30.
+            const auto m = static_cast<Value>(0.5 * (static_cast<double>(s.a.x) + s.b.x));
             if (m > s.a.x && m < s.b.x) {
                 xs.push_back(m);
                 active[kept++] = s;
@@ -162,7 +184,7 @@ void Sampler::refine(std::vector<Stretch> active) {
         }
         for (std::size_t i = 0; i < active.size(); ++i) {
             const Stretch& s = active[i];
-            const PlotPoint m{xs[i], ys[i]};
+            const Point m{xs[i], ys[i]};
             out_.points.push_back(m);
             const bool parentBends =
                 finite(s.a.y) && finite(m.y) && finite(s.b.y) && bends(s.a, m, s.b);
@@ -175,20 +197,21 @@ void Sampler::refine(std::vector<Stretch> active) {
     }
 }
 
-void Sampler::assemble() {
+template <class Value>
+void Sampler<Value>::assemble() {
     auto& points = out_.points;
     std::sort(points.begin(), points.end(),
-              [](const PlotPoint& p, const PlotPoint& q) { return p.x < q.x; });
+              [](const Point& p, const Point& q) { return p.x < q.x; });
     std::sort(out_.jumps.begin(), out_.jumps.end(),
-              [](const PlotSpan& p, const PlotSpan& q) { return p.from < q.from; });
+              [](const auto& p, const auto& q) { return p.from < q.from; });
     auto jump = out_.jumps.begin();
     const int count = static_cast<int>(points.size());
     int pieceBegin = -1;
     int gapBegin = -1;
     int lastSign = 0;
-    float lastSignedX = 0.0f;
+    Value lastSignedX = 0;
     for (int i = 0; i < count; ++i) {
-        const PlotPoint& p = points[i];
+        const Point& p = points[i];
         if (!finite(p.y)) {
             if (pieceBegin >= 0) out_.pieces.push_back({pieceBegin, i});
             pieceBegin = -1;
@@ -217,15 +240,16 @@ void Sampler::assemble() {
     if (gapBegin >= 0) out_.gaps.push_back({points[gapBegin].x, points[count - 1].x});
 }
 
-PlotSampling Sampler::run() {
+template <class Value>
+BasicPlotSampling<Value> Sampler<Value>::run() {
     if (!(request_.left < request_.right) || !std::isfinite(request_.right - request_.left) ||
         request_.width < 1 || request_.height < 1) {
         return out_;
     }
     budget_ = request_.maxEvaluations > 0 ? request_.maxEvaluations
                                           : std::max(20000, 64 * request_.width);
-    const std::vector<float> xs = grid();
-    std::vector<float> ys;
+    const std::vector<Value> xs = grid();
+    std::vector<Value> ys;
     if (!evaluate(xs, ys)) {
         out_.cancelled = true;
         return out_;
@@ -258,7 +282,12 @@ PlotSampling Sampler::run() {
 
 PlotSampling SamplePlot(const CompiledExpression& expr, const PlotRequest& request,
                         const WorkControl* control) {
-    return Sampler(expr, request, control).run();
+    return Sampler<float>(expr, request, control).run();
+}
+
+PlotSamplingD SamplePlot(const CompiledExpressionD& expr, const PlotRequest& request,
+                         const WorkControl* control) {
+    return Sampler<double>(expr, request, control).run();
 }
 
 void FitPlotRange(std::vector<double> values, bool includeZero, double& bottom, double& top) {
@@ -327,14 +356,40 @@ std::string FormatSingleExactly(float value) {
     return std::string(text, written.ptr);
 }
 
-std::string FormatPlotSamples(const std::vector<PlotPoint>& points) {
+std::string FormatDoubleExactly(double value) {
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
+    return formatSignificant(value, 17);
+}
+
+namespace {
+
+template <class Value>
+std::string formatSamples(const std::vector<BasicPlotPoint<Value>>& points) {
+    const auto exactly = [](Value value) {
+        if constexpr (std::is_same_v<Value, float>) {
+            return FormatSingleExactly(value);
+        } else {
+            return FormatDoubleExactly(value);
+        }
+    };
     std::string text;
-    text.reserve(points.size() * 24);
-    for (const PlotPoint& p : points) {
-        text += FormatSingleExactly(p.x);
+    text.reserve(points.size() * (sizeof(Value) == 4 ? 24 : 48));
+    for (const BasicPlotPoint<Value>& p : points) {
+        text += exactly(p.x);
         text += '\t';
-        text += FormatSingleExactly(p.y);
+        text += exactly(p.y);
         text += '\n';
     }
     return text;
+}
+
+}  // namespace
+
+std::string FormatPlotSamples(const std::vector<PlotPoint>& points) {
+    return formatSamples(points);
+}
+
+std::string FormatPlotSamples(const std::vector<PlotPointD>& points) {
+    return formatSamples(points);
 }

@@ -10,6 +10,7 @@
 
 #include "expr/compiler.h"
 #include "expr/evaluator.h"
+#include "plot/plot_model.h"
 
 namespace {
 
@@ -89,6 +90,38 @@ TEST(PlotSamples, ReadBackAsTheSameSingles) {
         {0.1f, NAN}, {-3e-39f, INFINITY}, {16777217.0f, -INFINITY}};
     EXPECT_EQ(FormatPlotSamples(points), "0.1\tnan\n-3e-39\tinf\n16777216\t-inf\n");
     EXPECT_EQ(std::strtof(FormatSingleExactly(0.1f + 1e-8f).c_str(), nullptr), 0.1f + 1e-8f);
+}
+
+// sqrt is read only in double precision, and sampled at doubles in doubles.
+TEST(PlotModel, DoublePrecisionSamplesTheDoubleLanguageInDoubles) {
+    PlotJob job;
+    job.setup.formula = "sqrt(x)";
+    job.left = 0;
+    job.right = 3;
+    EXPECT_FALSE(std::get<PlotContent>(ComputePlot(job)).expr);
+    job.setup.precision = Precision::Double;
+    const PlotContentD content = std::get<PlotContentD>(ComputePlot(job));
+    ASSERT_TRUE(content.expr);
+    ASSERT_GT(content.sampling.points.size(), 400u);
+    int notSingles = 0;
+    for (const PlotPointD& p : content.sampling.points) {
+        EXPECT_EQ(p.y, std::sqrt(p.x)) << p.x;
+        notSingles += static_cast<double>(static_cast<float>(p.x)) != p.x;
+    }
+    EXPECT_GT(notSingles, 0);
+}
+
+TEST(PlotSamples, ReadBackAsTheSameDoubles) {
+    // The first x is "0.1" at 15 digits.
+    const std::vector<PlotPointD> points = {{std::nextafter(0.1, 1.0), 2.0 / 3},
+                                            {-5e-324, -INFINITY}};
+    const std::string text = FormatPlotSamples(points);
+    EXPECT_EQ(text, "0.10000000000000002\t0.66666666666666663\n-4.9406564584124654e-324\t-inf\n");
+    char* at = const_cast<char*>(text.c_str());
+    for (const PlotPointD& p : points) {
+        EXPECT_EQ(std::strtod(at, &at), p.x);
+        EXPECT_EQ(std::strtod(at, &at), p.y);
+    }
 }
 
 TEST(ProgressionPoints, AreThePagesUpToTheLimitAndEvenBeyond) {

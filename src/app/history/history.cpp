@@ -55,6 +55,8 @@ QString History::cell(int row, int column) const {
     const HistoryRow& entry = at(row);
     switch (column) {
         case 0:
+            if (entry.precision == Precision::Double)
+                return loadQString(kHistoryDoubleKind).arg(loadQString(entry.kindId));
             return loadQString(entry.kindId);
         case 1:
             return entry.inputText;

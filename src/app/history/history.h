@@ -7,6 +7,8 @@
 #include <QString>
 #include <deque>
 
+#include "core/precision.h"
+
 // One input control of a request and what it held: an edit's text, a
 // selector's name, "1" or "0" for a check box.
 struct HistoryInput {
@@ -22,6 +24,8 @@ struct HistoryRow {
     QList<HistoryInput> inputs;
     QString inputText;  // the inputs in one line, for people
     QString result;     // exactly as the page showed it
+    // The precision the window computed it in.
+    Precision precision = Precision::Single;
 };
 
 // The results of this run, oldest first, as a table of three columns: what
@@ -43,7 +47,9 @@ class History : public QAbstractTableModel {
     int size() const { return static_cast<int>(rows_.size()); }
     qsizetype chars() const { return chars_; }
 
-    // The text of a cell as copies carry it.
+    // The text of a cell as copies carry it. The kind of a row computed in
+    // double precision says so ("定积分（双精度）"); a kind without the mark
+    // is single, as rows were before there were two precisions.
     QString cell(int row, int column) const;
 
     // The header line and the rows given, one line each, the cells separated

@@ -7,6 +7,7 @@
 
 #include "app/dialog/control_text.h"
 #include "app/dialog/template_page.h"
+#include "app/dialog/window_precision.h"
 #include "app/pages/calculation_page.h"
 #include "app/pages/matrix_page.h"
 #include "app/widgets/template_widgets.h"
@@ -42,8 +43,13 @@ QString operandText(const TemplatePage& page, int selectorId, const QString& nam
 std::optional<HistoryRow> RecordRequest(const TemplatePage& page, int pageIndex, int requestId) {
     const PageRequest* request = findRequest(page, requestId);
     if (!request) return std::nullopt;
-    HistoryRow row{pageIndex, requestId, request->kind,
-                   {},        {},        controlText(page.control(request->result))};
+    HistoryRow row{pageIndex,
+                   requestId,
+                   request->kind,
+                   {},
+                   {},
+                   controlText(page.control(request->result)),
+                   WindowPrecision::instance().current()};
     const bool stepTicked = request->stepBox && controlText(page.control(request->stepBox)) == "1";
     QStringList listed;
     for (const int id : request->inputs) {
@@ -60,6 +66,8 @@ std::optional<HistoryRow> RecordRequest(const TemplatePage& page, int pageIndex,
     row.inputText = listed.join(loadQString(kInputSeparator));
     return row;
 }
+
+void RestoreRowPrecision(const HistoryRow& row) { WindowPrecision::instance().set(row.precision); }
 
 void RestoreRequest(TemplatePage& page, const HistoryRow& row) {
     const PageRequest* request = findRequest(page, row.request);

@@ -4,17 +4,19 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "app/dialog/window_precision.h"
 #include "app/pages/calculation_page.h"
 #include "app/plot/plot_window.h"
 #include "app/widgets/template_widgets.h"
-#include "core/number_text.h"
+#include "expr/number_field.h"
 
 namespace {
 
-// The number a field shows; 0 while it shows none, as a fresh field does.
-double numberIn(const TemplatePage& page, int id) {
+// The number a field shows, read as precision reads it (pi/2 in double);
+// 0 while it shows none, as a fresh field does.
+double numberIn(const TemplatePage& page, int id, Precision precision) {
     const auto* edit = page.control<QLineEdit>(id);
-    return edit ? parseDoubleField(edit->text().toStdString()).value_or(0.0) : 0.0;
+    return edit ? ReadNumberField(edit->text().toStdString(), precision).value_or(0.0) : 0.0;
 }
 
 PictureControl* pictureOf(const TemplatePage& page, int resourceId) {
@@ -25,17 +27,20 @@ PictureControl* pictureOf(const TemplatePage& page, int resourceId) {
     return nullptr;
 }
 
-// What the plot of request draws, from the page's fields now.
+// What the plot of request draws, from the page's fields now, in the
+// window's precision.
 PlotSetup setupOf(const TemplatePage& page, const PageRequest& request) {
     PlotSetup setup;
     setup.kind = request.plot;
+    setup.precision = WindowPrecision::instance().current();
     setup.formula = page.control<QLineEdit>(request.formula)->text().toStdString();
-    setup.from = numberIn(page, request.from);
-    setup.to = numberIn(page, request.to);
+    setup.from = numberIn(page, request.from, setup.precision);
+    setup.to = numberIn(page, request.to, setup.precision);
     if (request.stepBox) {
         // Without the box the page steps by 1, whatever the step edit shows.
         const auto* box = page.control<QCheckBox>(request.stepBox);
-        setup.step = box && box->isChecked() ? numberIn(page, request.stepEdit) : 1.0;
+        setup.step =
+            box && box->isChecked() ? numberIn(page, request.stepEdit, setup.precision) : 1.0;
     }
     return setup;
 }

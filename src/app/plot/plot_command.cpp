@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <cstdio>
+#include <variant>
 
 #include "app/plot/plot_painter.h"
 #include "core/string_table.h"
@@ -20,6 +21,7 @@ int RunHeadlessPlot(const HeadlessPlot& plot) {
     setup.formula = plot.formula;
     setup.from = plot.from;
     setup.to = plot.to;
+    setup.precision = plot.precision;
     PlotView view;
     PageRange(setup, view.left, view.right);
 
@@ -37,16 +39,21 @@ int RunHeadlessPlot(const HeadlessPlot& plot) {
     job.right = view.right;
     job.width = qRound(box.width());
     job.height = qRound(box.height());
-    const PlotContent content = ComputePlot(job);
-    if (!content.expr) {
-        complain(content.reason);
-        return 1;
-    }
-    view.bottom = content.sampling.bottom;
-    view.top = content.sampling.top;
-    if (!WritePlotFile(plot.output, PlotPicture{setup, view, content}, plot.size, font)) {
-        complain(FormatString(kOptionCannotWrite, {plot.output.toStdString()}));
-        return 1;
-    }
-    return 0;
+    const AnyPlotContent any = ComputePlot(job);
+    return std::visit(
+        [&](const auto& content) {
+            if (!content.expr) {
+                complain(content.reason);
+                return 1;
+            }
+            view.bottom = content.sampling.bottom;
+            view.top = content.sampling.top;
+            const BasicPlotPicture picture{setup, view, content};
+            if (!WritePlotFile(plot.output, picture, plot.size, font)) {
+                complain(FormatString(kOptionCannotWrite, {plot.output.toStdString()}));
+                return 1;
+            }
+            return 0;
+        },
+        any);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <string>
 
+#include "core/precision.h"
+
 // A picture drawn with no window: the curve of formula over [from, to] with
 // the area between it and the axis, as the plot window shows an integrand.
 struct HeadlessPlot {
@@ -13,6 +15,7 @@ struct HeadlessPlot {
     double to = 1.0;
     QString output;  // .svg or .png
     QSize size{800, 500};
+    Precision precision = Precision::Single;
 };
 
 // Writes the picture (a QGuiApplication must exist). The exit status: 0 when

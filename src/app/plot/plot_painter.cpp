@@ -72,9 +72,12 @@ double yStep(const PlotView& view, double height, const QFontMetricsF& metrics) 
     return tickStep(view.top - view.bottom, height / (metrics.height() * 3));
 }
 
+template <class Value>
 class Painting {
   public:
-    Painting(QPainter& painter, const QRectF& whole, const PlotPicture& picture, const QFont& font)
+    using Picture = BasicPlotPicture<Value>;
+
+    Painting(QPainter& painter, const QRectF& whole, const Picture& picture, const QFont& font)
         : p_(painter),
           whole_(whole),
           picture_(picture),
@@ -95,25 +98,27 @@ class Painting {
     void drawMarks();
     void drawCursor();
     // The piece's points in pixels, their distance off the box bounded.
-    QPolygonF polyline(const PlotSampling::Piece& piece) const;
+    QPolygonF polyline(const PlotPiece& piece) const;
 
     QPainter& p_;
     QRectF whole_;
-    const PlotPicture& picture_;
+    const Picture& picture_;
     QFont font_;
     QFontMetricsF metrics_;
     PlotFrame frame_;
     double unit_;
 };
 
-QPointF Painting::at(double x, double y) const {
+template <class Value>
+QPointF Painting<Value>::at(double x, double y) const {
     const QRectF& box = frame_.box;
     const double reach = kFarthestOff * box.height();
     return {frame_.toPixelX(x),
             std::clamp(frame_.toPixelY(y), box.top() - reach, box.bottom() + reach)};
 }
 
-QPolygonF Painting::polyline(const PlotSampling::Piece& piece) const {
+template <class Value>
+QPolygonF Painting<Value>::polyline(const PlotPiece& piece) const {
     const auto& points = picture_.content.sampling.points;
     QPolygonF line;
     line.reserve(piece.end - piece.begin);
@@ -121,7 +126,8 @@ QPolygonF Painting::polyline(const PlotSampling::Piece& piece) const {
     return line;
 }
 
-void Painting::drawTitle() {
+template <class Value>
+void Painting<Value>::drawTitle() {
     const double pitch = metrics_.height();
     const QRectF line(frame_.box.left(), whole_.top() + pitch * 0.3, frame_.box.width(), pitch);
     p_.setPen(kDialogText);
@@ -133,7 +139,8 @@ void Painting::drawTitle() {
     p_.drawText(line, Qt::AlignRight | Qt::AlignVCenter, result);
 }
 
-void Painting::drawGridAndTicks() {
+template <class Value>
+void Painting<Value>::drawGridAndTicks() {
     const QRectF& box = frame_.box;
     const PlotView& view = frame_.view;
     const double xs = tickStep(view.right - view.left, box.width() / (metrics_.height() * 6));
@@ -177,7 +184,8 @@ void Painting::drawGridAndTicks() {
     }
 }
 
-void Painting::drawReason() {
+template <class Value>
+void Painting<Value>::drawReason() {
     const QString text = loadQString(kPlotCannotDraw) + QLatin1Char('\n') +
                          QString::fromStdString(picture_.content.reason);
     const QRectF room = frame_.box.adjusted(unit_ * 12, unit_ * 12, -unit_ * 12, -unit_ * 12);
@@ -191,7 +199,8 @@ void Painting::drawReason() {
     p_.drawText(room, flags, text);
 }
 
-void Painting::drawArea() {
+template <class Value>
+void Painting<Value>::drawArea() {
     const PlotSetup& setup = picture_.setup;
     if (setup.kind != PlotKind::Integral) return;
     const double low = std::min(setup.from, setup.to);
@@ -203,7 +212,7 @@ void Painting::drawArea() {
     if (!(right > left)) return;
     const double axis = std::clamp(frame_.toPixelY(0), box.top() - 1, box.bottom() + 1);
     QPainterPath area;
-    for (const PlotSampling::Piece& piece : picture_.content.sampling.pieces) {
+    for (const PlotPiece& piece : picture_.content.sampling.pieces) {
         QPolygonF shape = polyline(piece);
         if (shape.size() < 2) continue;
         shape.prepend(QPointF(shape.front().x(), axis));
@@ -225,11 +234,12 @@ void Painting::drawArea() {
     }
 }
 
-void Painting::drawCurve() {
+template <class Value>
+void Painting<Value>::drawCurve() {
     const auto& points = picture_.content.sampling.points;
     QPainterPath path;
     std::vector<QPointF> lone;  // pieces of one point
-    for (const PlotSampling::Piece& piece : picture_.content.sampling.pieces) {
+    for (const PlotPiece& piece : picture_.content.sampling.pieces) {
         if (piece.end - piece.begin == 1) {
             lone.push_back(at(points[piece.begin].x, points[piece.begin].y));
             continue;
@@ -245,21 +255,22 @@ void Painting::drawCurve() {
     for (const QPointF& point : lone) p_.drawPoint(point);
 }
 
-void Painting::drawMarks() {
+template <class Value>
+void Painting<Value>::drawMarks() {
     const PlotSetup& setup = picture_.setup;
-    const PlotContent& content = picture_.content;
+    const BasicPlotContent<Value>& content = picture_.content;
     const PlotView& view = frame_.view;
     const double dot = 2.2 * unit_;
     if (setup.kind == PlotKind::Progression) {
         p_.setPen(Qt::NoPen);
         p_.setBrush(kDots);
-        for (const PlotPoint& point : content.dots) {
+        for (const BasicPlotPoint<Value>& point : content.dots) {
             if (std::isfinite(point.y) && point.x >= view.left && point.x <= view.right)
                 p_.drawEllipse(at(point.x, point.y), dot, dot);
         }
     }
     if (setup.kind == PlotKind::Derivative && std::isfinite(content.pointValue)) {
-        const auto x0 = static_cast<double>(static_cast<float>(setup.from));
+        const auto x0 = static_cast<double>(static_cast<Value>(setup.from));
         const double y0 = content.pointValue;
         if (setup.result && std::isfinite(*setup.result)) {
             const double slope = *setup.result;
@@ -278,7 +289,7 @@ void Painting::drawMarks() {
         p_.setPen(Qt::NoPen);
         p_.setBrush(kSignChange);
         const double size = 4 * unit_;
-        for (const PlotSpan& change : content.sampling.signChanges) {
+        for (const BasicPlotSpan<Value>& change : content.sampling.signChanges) {
             const QPointF c = at(0.5 * (static_cast<double>(change.from) + change.to), 0);
             p_.drawPolygon(QPolygonF{c, c + QPointF(-size, 2 * size), c + QPointF(size, 2 * size)});
         }
@@ -290,9 +301,10 @@ void Painting::drawMarks() {
     }
 }
 
-void Painting::drawCursor() {
+template <class Value>
+void Painting<Value>::drawCursor() {
     if (!picture_.cursor) return;
-    const PlotPoint& point = *picture_.cursor;
+    const BasicPlotPoint<Value>& point = *picture_.cursor;
     const QRectF& box = frame_.box;
     const double px = frame_.toPixelX(point.x);
     p_.setPen(QPen(kAxis, 0, Qt::DotLine));
@@ -313,7 +325,8 @@ void Painting::drawCursor() {
     p_.drawText(label, Qt::AlignCenter, text);
 }
 
-void Painting::run() {
+template <class Value>
+void Painting<Value>::run() {
     p_.save();
     p_.setFont(font_);
     p_.setRenderHint(QPainter::Antialiasing);
@@ -369,12 +382,14 @@ PlotFrame LayOutPlot(const QRectF& whole, const PlotView& view, const QFont& fon
     return frame;
 }
 
-void PaintPlot(QPainter& painter, const QRectF& whole, const PlotPicture& picture,
+template <class Value>
+void PaintPlot(QPainter& painter, const QRectF& whole, const BasicPlotPicture<Value>& picture,
                const QFont& font) {
-    Painting(painter, whole, picture, font).run();
+    Painting<Value>(painter, whole, picture, font).run();
 }
 
-QImage PlotImage(const PlotPicture& picture, QSize size, qreal devicePixelRatio,
+template <class Value>
+QImage PlotImage(const BasicPlotPicture<Value>& picture, QSize size, qreal devicePixelRatio,
                  const QFont& font) {
     QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
@@ -384,7 +399,9 @@ QImage PlotImage(const PlotPicture& picture, QSize size, qreal devicePixelRatio,
     return image;
 }
 
-bool WritePlotFile(const QString& path, const PlotPicture& picture, QSize size, const QFont& font) {
+template <class Value>
+bool WritePlotFile(const QString& path, const BasicPlotPicture<Value>& picture, QSize size,
+                   const QFont& font) {
     if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) != 0) {
         return PlotImage(picture, size, 1.0, font).save(path, "PNG");
     }
@@ -415,7 +432,8 @@ QString PlotFormulaLine(const PlotSetup& setup) {
     return loadQString(id).arg(ShortFormula(setup.formula, kLongestShown));
 }
 
-QString PlotResultLine(const PlotSetup& setup, const PlotContent& content) {
+template <class Value>
+QString PlotResultLine(const PlotSetup& setup, const BasicPlotContent<Value>& content) {
     if (!content.expr) return {};
     const auto number = [](double value) { return formatDouble(value); };
     switch (setup.kind) {
@@ -457,3 +475,18 @@ QString PlotCursorLine(const PlotPoint& point) {
     return QString::fromStdString(FormatString(
         kPlotCursorLine, {FormatSingleExactly(point.x), FormatSingleExactly(point.y)}));
 }
+
+QString PlotCursorLine(const PlotPointD& point) {
+    return QString::fromStdString(FormatString(
+        kPlotCursorLine, {FormatDoubleExactly(point.x), FormatDoubleExactly(point.y)}));
+}
+
+// Both precisions, and nothing else, are drawn.
+template void PaintPlot(QPainter&, const QRectF&, const PlotPicture&, const QFont&);
+template void PaintPlot(QPainter&, const QRectF&, const PlotPictureD&, const QFont&);
+template QImage PlotImage(const PlotPicture&, QSize, qreal, const QFont&);
+template QImage PlotImage(const PlotPictureD&, QSize, qreal, const QFont&);
+template bool WritePlotFile(const QString&, const PlotPicture&, QSize, const QFont&);
+template bool WritePlotFile(const QString&, const PlotPictureD&, QSize, const QFont&);
+template QString PlotResultLine(const PlotSetup&, const PlotContent&);
+template QString PlotResultLine(const PlotSetup&, const PlotContentD&);

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <cmath>
+#include <type_traits>
+#include <variant>
 
 #include "app/work/qt_message_service.h"
 #include "expr/evaluator.h"
@@ -19,6 +21,18 @@ namespace {
 
 // One wheel notch or one key press.
 constexpr double kZoomStep = 0.8;
+
+// The picture of content (of either precision), the cursor in its values.
+template <class Value>
+BasicPlotPicture<Value> pictureOf(const PlotSetup& setup, const PlotView& view,
+                                  const BasicPlotContent<Value>& content,
+                                  const std::optional<PlotPointD>& cursor = std::nullopt) {
+    BasicPlotPicture<Value> picture{setup, view, content};
+    if (cursor)
+        picture.cursor =
+            BasicPlotPoint<Value>{static_cast<Value>(cursor->x), static_cast<Value>(cursor->y)};
+    return picture;
+}
 
 }  // namespace
 
@@ -32,9 +46,23 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
 
 PlotWidget::~PlotWidget() = default;
 
+const PlotContent* PlotWidget::content() const {
+    return content_ ? std::get_if<PlotContent>(content_.get()) : nullptr;
+}
+
+const PlotContentD* PlotWidget::contentD() const {
+    return content_ ? std::get_if<PlotContentD>(content_.get()) : nullptr;
+}
+
 void PlotWidget::setSetup(const PlotSetup& setup) {
+    PlotSetup inOldPrecision = setup;
+    inOldPrecision.precision = setup_.precision;
+    // The view shown is kept, to compare the precisions in it.
+    const bool newPrecision =
+        content_ && setup.precision != setup_.precision && inOldPrecision.drawsTheSameAs(setup_);
     const bool redraw = !content_ || !setup.drawsTheSameAs(setup_);
     setup_ = setup;
+    if (newPrecision) return resample();
     if (redraw) return showPageRange();
     describe();
     update();
@@ -80,14 +108,14 @@ void PlotWidget::resample() {
     if (cost && *cost <= kImmediateCost) {
         worker_.cancel();
         sampling_ = false;
-        return take(std::make_shared<const PlotContent>(ComputePlot(job)), generation, fit);
+        return take(std::make_shared<const AnyPlotContent>(ComputePlot(job)), generation, fit);
     }
     sampling_ = true;
     // The worker is joined before the widget goes, so this outlives the job;
     // a result still queued then is dropped with the widget.
     worker_.run([this, job = std::move(job), generation, fit](const WorkControl& control) {
-        auto content = std::make_shared<const PlotContent>(ComputePlot(job, &control));
-        if (content->sampling.cancelled) return;
+        auto content = std::make_shared<const AnyPlotContent>(ComputePlot(job, &control));
+        if (std::visit([](const auto& c) { return c.sampling.cancelled; }, *content)) return;
         QMetaObject::invokeMethod(
             this, [this, content, generation, fit] { take(content, generation, fit); },
             Qt::QueuedConnection);
@@ -95,13 +123,18 @@ void PlotWidget::resample() {
     update();
 }
 
-void PlotWidget::take(std::shared_ptr<const PlotContent> content, quint64 generation, bool fitted) {
+void PlotWidget::take(std::shared_ptr<const AnyPlotContent> content, quint64 generation,
+                      bool fitted) {
     if (generation != generation_) return;  // a later sampling is on its way
     sampling_ = false;
     content_ = std::move(content);
     if (fitted) {
-        view_.bottom = content_->sampling.bottom;
-        view_.top = content_->sampling.top;
+        std::visit(
+            [this](const auto& c) {
+                view_.bottom = c.sampling.bottom;
+                view_.top = c.sampling.top;
+            },
+            *content_);
         fitRange_ = false;
     }
     if (cursor_) pointAt(QPointF(frame().toPixelX(cursor_->x), 0));
@@ -111,39 +144,58 @@ void PlotWidget::take(std::shared_ptr<const PlotContent> content, quint64 genera
 }
 
 void PlotWidget::describe() {
-    QString said = content_ ? PlotResultLine(setup_, *content_) : QString();
-    if (content_ && !content_->expr) said = QString::fromStdString(content_->reason);
+    QString said;
+    if (content_) {
+        said = std::visit(
+            [this](const auto& c) {
+                return c.expr ? PlotResultLine(setup_, c) : QString::fromStdString(c.reason);
+            },
+            *content_);
+    }
     if (!said.isEmpty()) said += QLatin1Char('\n');
     setAccessibleDescription(said + loadQString(kPlotHowToHandle));
 }
 
 void PlotWidget::pointAt(QPointF position) {
-    if (!content_ || !content_->expr) {
-        cursor_.reset();
-        return;
-    }
-    const auto x = static_cast<float>(frame().toX(position.x()));
-    cursor_ = PlotPoint{x, EvaluateExpression(*content_->expr, x)};
+    cursor_.reset();
+    if (!content_) return;
+    const double at = frame().toX(position.x());
+    std::visit(
+        [this, at](const auto& c) {
+            if (!c.expr) return;
+            const auto x = static_cast<typename std::decay_t<decltype(c)>::ValueType>(at);
+            cursor_ = PlotPointD{x, EvaluateExpression(*c.expr, x)};
+        },
+        *content_);
 }
 
 QImage PlotWidget::image() const {
-    static const PlotContent nothing;
-    const PlotPicture picture{setup_, view_, content_ ? *content_ : nothing};
-    return PlotImage(picture, size(), devicePixelRatioF(), font());
+    static const AnyPlotContent nothing;
+    return std::visit(
+        [this](const auto& c) {
+            return PlotImage(pictureOf(setup_, view_, c), size(), devicePixelRatioF(), font());
+        },
+        content_ ? *content_ : nothing);
 }
 
 void PlotWidget::copyToClipboard() const {
     auto* data = new QMimeData;
     data->setImageData(image());
-    if (content_)
-        data->setText(QString::fromStdString(FormatPlotSamples(content_->sampling.points)));
+    if (content_) {
+        const std::string samples = std::visit(
+            [](const auto& c) { return FormatPlotSamples(c.sampling.points); }, *content_);
+        data->setText(QString::fromStdString(samples));
+    }
     QApplication::clipboard()->setMimeData(data);
 }
 
 bool PlotWidget::save(const QString& path) const {
-    static const PlotContent nothing;
-    const PlotPicture picture{setup_, view_, content_ ? *content_ : nothing};
-    return WritePlotFile(path, picture, size(), font());
+    static const AnyPlotContent nothing;
+    return std::visit(
+        [&](const auto& c) {
+            return WritePlotFile(path, pictureOf(setup_, view_, c), size(), font());
+        },
+        content_ ? *content_ : nothing);
 }
 
 void PlotWidget::saveWithDialog() {
@@ -164,7 +216,11 @@ void PlotWidget::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().color(QPalette::Window));
         return;
     }
-    PaintPlot(painter, QRectF(rect()), PlotPicture{setup_, view_, *content_, cursor_}, font());
+    std::visit(
+        [&](const auto& c) {
+            PaintPlot(painter, QRectF(rect()), pictureOf(setup_, view_, c, cursor_), font());
+        },
+        *content_);
 }
 
 void PlotWidget::resizeEvent(QResizeEvent* event) {

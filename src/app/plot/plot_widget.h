@@ -12,7 +12,8 @@
 
 // The picture of a formula in the plot window. The wheel zooms around the
 // cursor and a drag pans; + and - zoom too, and Home or a double click shows
-// the page's range again. The cursor shows x and the exact single f(x).
+// the page's range again. The cursor shows x and the exact f(x) of the
+// setup's precision.
 // Ctrl+C copies the picture and the samples, Ctrl+S saves it as SVG or PNG.
 // A sampling that would take long runs on a worker thread, and each new one
 // stops the one running; the last picture stays until the new one is there.
@@ -23,12 +24,15 @@ class PlotWidget : public QWidget {
     ~PlotWidget() override;
 
     // Draws setup. A new function or new fields bring back the page's range;
-    // a new result alone is drawn into the picture as it stands.
+    // a new precision alone samples the range shown again; a new result alone
+    // is drawn into the picture as it stands.
     void setSetup(const PlotSetup& setup);
     const PlotSetup& setup() const { return setup_; }
     const PlotView& view() const { return view_; }
-    // The sampling shown; null before the first.
-    const PlotContent* content() const { return content_.get(); }
+    // The sampling shown, in single or in double precision; null before the
+    // first and when the one shown is of the other precision.
+    const PlotContent* content() const;
+    const PlotContentD* contentD() const;
     // A sampling runs on the worker.
     bool isSampling() const { return sampling_; }
 
@@ -64,14 +68,15 @@ class PlotWidget : public QWidget {
   private:
     PlotFrame frame() const;
     void resample();
-    void take(std::shared_ptr<const PlotContent> content, quint64 generation, bool fitted);
+    void take(std::shared_ptr<const AnyPlotContent> content, quint64 generation, bool fitted);
     void pointAt(QPointF position);
     void describe();
 
     PlotSetup setup_;
     PlotView view_;
-    std::shared_ptr<const PlotContent> content_;
-    std::optional<PlotPoint> cursor_;
+    std::shared_ptr<const AnyPlotContent> content_;
+    // Under the mouse; a single's values are doubles exactly.
+    std::optional<PlotPointD> cursor_;
     bool fitRange_ = true;  // the next sampling fits the vertical range
     bool sampling_ = false;
     quint64 generation_ = 0;  // of the latest sampling asked for

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialog/dialog_scale.h"
+#include "app/dialog/window_precision.h"
 #include "app/look/art.h"
 #include "app/pages/calculation_page.h"
 #include "app/plot/plot_painter.h"
@@ -55,8 +56,10 @@ class ClickOpens : public QObject {
     QPointer<PlotSource> source_;
 };
 
-QString titleFor(const std::string& formula) {
-    return loadQString(kPlotWindowTitle).arg(ShortFormula(formula, kTitleFormula));
+QString titleFor(const PlotSetup& setup) {
+    QString title = loadQString(kPlotWindowTitle).arg(ShortFormula(setup.formula, kTitleFormula));
+    if (setup.precision == Precision::Double) title += loadQString(kTitleDoubleSuffix);
+    return title;
 }
 
 }  // namespace
@@ -133,6 +136,8 @@ PlotWindow::PlotWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
     delay_.setSingleShot(true);
     delay_.setInterval(kLiveDelayMs);
     connect(&delay_, &QTimer::timeout, this, &PlotWindow::refresh);
+    // The fields and the formula read differently, and are sampled anew.
+    connect(&WindowPrecision::instance(), &WindowPrecision::changed, this, &PlotWindow::refresh);
 }
 
 void PlotWindow::follow(PlotSource* source) {
@@ -154,7 +159,7 @@ void PlotWindow::refresh() {
     // A hidden window is brought up to date when it is opened again.
     if (!source_ || !isVisible()) return;
     const PlotSetup setup = source_->read();
-    setWindowTitle(titleFor(setup.formula));
+    setWindowTitle(titleFor(setup));
     plot_->setSetup(setup);
 }
 

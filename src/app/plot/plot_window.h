@@ -55,8 +55,9 @@ void offerPlot(FieldEdit* edit, PlotSource* source);
 void openPlotOnClick(PictureControl* picture, PlotSource* source);
 
 // The one plot window beside the main window: titled "函数图像 — " and the
-// formula, it follows the formula it was last opened for, redrawn shortly
-// after each change. Closing it or Escape hides it.
+// formula (and " — 双精度" in double precision), it follows the formula it
+// was last opened for in the window's precision, redrawn shortly after each
+// change and at once on a precision switch. Closing it or Escape hides it.
 class PlotWindow : public QWidget {
     Q_OBJECT
   public:

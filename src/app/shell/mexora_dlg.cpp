@@ -290,6 +290,7 @@ void CMexoraDlg::restoreHistoryRow(int row) {
     if (row < 0 || row >= history_->size()) return;
     const HistoryRow& entry = history_->at(row);
     if (entry.page <= 0 || entry.page >= kPageCount) return;
+    RestoreRowPrecision(entry);
     RestoreRequest(*m_pPages[entry.page], entry);
     SelectPage(entry.page);
     m_listNav->setCurrentRow(entry.page);

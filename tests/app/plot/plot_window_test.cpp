@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdlib>
 
+#include "app/dialog/window_precision.h"
 #include "app/look/art.h"
 #include "app/plot/plot_widget.h"
 #include "app/plot/plot_window.h"
@@ -91,6 +92,29 @@ TEST(PlotWindow, ThePictureOpensItAndCtrlCCopiesThePictureAndTheExactSamples) {
     }
     QTest::keyClick(plot->windowHandle(), Qt::Key_Escape);
     EXPECT_FALSE(plot->isVisible());
+}
+
+// A switch redraws the open plot: sqrt and the bound pi read only in double.
+TEST(PlotWindow, FollowsThePrecisionSwitch) {
+    struct SingleAgain {
+        ~SingleAgain() { WindowPrecision::instance().set(Precision::Single); }
+    } singleAgain;
+    HostedPage hosted(kIntegralTemplate);
+    ASSERT_TRUE(hosted.shown);
+    QWindow* window = hosted.window.windowHandle();
+    typeThrough(window, lineEdit(*hosted.page, kUpper), "pi");
+    typeThrough(window, lineEdit(*hosted.page, kIntegrand), "sqrt(x)");
+    QTest::keyClick(window, Qt::Key_G, Qt::ControlModifier);
+    auto* plot = hosted.window.findChild<PlotWindow*>();
+    ASSERT_TRUE(plot && plot->plot()->content());
+    EXPECT_FALSE(plot->plot()->content()->expr);
+    EXPECT_EQ(plot->plot()->setup().to, 0.0);
+
+    WindowPrecision::instance().set(Precision::Double);
+    EXPECT_EQ(plot->windowTitle(), "函数图像 — sqrt(x) — 双精度");
+    EXPECT_EQ(plot->plot()->setup().to, M_PI);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return plot->plot()->contentD(); }, kFollowsWithinMs));
+    EXPECT_TRUE(plot->plot()->contentD()->expr);
 }
 
 }  // namespace

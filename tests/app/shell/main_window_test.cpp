@@ -17,6 +17,7 @@
 #include "app/dialog/dialog_scale.h"
 #include "app/dialog/dialog_template.h"
 #include "app/dialog/template_page.h"
+#include "app/dialog/window_precision.h"
 #include "app/history/history.h"
 #include "app/history/history_window.h"
 #include "app/shell/about_dlg.h"
@@ -490,6 +491,31 @@ TEST_F(MainWindowTest, RequestsAddHistoryRowsAndARowFillsItsPageAgain) {
     EXPECT_EQ(lineEdit(page, kIntResult)->text(), "2.66666666666667");
     EXPECT_EQ(window.history().size(), 3);
     EXPECT_EQ(messages.shown, std::vector<int>{kMsgPrecisionNotPositive});
+}
+
+// A row keeps the precision it was computed in, and a row asked back
+// switches the window to it before its inputs go back.
+TEST_F(MainWindowTest, AHistoryRowGivesItsPrecisionBack) {
+    struct SingleAgain {
+        ~SingleAgain() { WindowPrecision::instance().set(Precision::Single); }
+    } singleAgain;
+    window.SelectPage(2);
+    TemplatePage& page = *window.page(2);
+    typeInto(page, kIntegrand, "x");
+    for (const auto& [precision, upper] :
+         {std::pair{Precision::Double, "2"}, {Precision::Single, "3"}}) {
+        WindowPrecision::instance().set(precision);
+        typeInto(page, kUpper, upper);
+        clickInWindow(window, page.button(kIntegralEquals));
+    }
+    ASSERT_EQ(window.history().size(), 2);
+    EXPECT_EQ(window.history().cell(0, 0), "定积分（双精度）");
+    EXPECT_EQ(window.history().cell(1, 0), "定积分");
+    window.restoreHistoryRow(0);
+    EXPECT_EQ(WindowPrecision::instance().current(), Precision::Double);
+    EXPECT_EQ(lineEdit(page, kUpper)->text(), "2");
+    window.restoreHistoryRow(1);
+    EXPECT_EQ(WindowPrecision::instance().current(), Precision::Single);
 }
 
 TEST_F(MainWindowTest, ClosingWithAnUnsavedMatrixListAsksAndCancelKeepsTheWindow) {

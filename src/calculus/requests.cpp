@@ -59,23 +59,28 @@ RequestOutcome judgeDouble(const Estimate& e, bool closeEnough, int& flag, int f
     return RequestOutcome::result(e.value, e.error);
 }
 
-// Sum and product, in either precision: double runs estimateOrRun's method in
-// double; single runs run and estimates its error by estimateOrRun in the
+// Sum and product, in either precision: double runs runDouble in the double
+// language; single runs run and estimates its error by runDouble in the
 // single language.
-template <class Run, class RunDouble>
-RequestOutcome runProgression(std::string_view formula, bool stepSet, double stepValue,
-                              int failureMessage, Precision mode, WorkControl* control, Run run,
-                              RunDouble runDouble) {
+using SingleProgression = ProgressionEnd (*)(const CompiledFormula&, double, double, double,
+                                             double&, WorkControl*);
+using DoubleProgression = Estimate (*)(std::string_view, Precision, double, double, double,
+                                       WorkControl*);
+
+RequestOutcome runProgression(std::string_view formula, double from, double to, bool stepSet,
+                              double stepValue, int failureMessage, Precision mode,
+                              WorkControl* control, SingleProgression run,
+                              DoubleProgression runDouble) {
     if (stepSet && !(stepValue > 0)) return RequestOutcome::message(kMsgStepNotPositive);
     const double step = stepSet ? stepValue : 1.0;
     if (mode == Precision::Double) {
         int flag = 0;
-        const Estimate e = runDouble(Precision::Double, step);
+        const Estimate e = runDouble(formula, Precision::Double, from, to, step, control);
         return judgeDouble(e, e.reached, flag, failureMessage, formula);
     }
     const auto expr = compile(formula);
     double result = 0.0;
-    switch (run(CompiledFormula{*expr}, step, result)) {
+    switch (run(CompiledFormula{*expr}, from, to, step, result, control)) {
         case ProgressionEnd::Cancelled:
             return RequestOutcome::cancelled();
         case ProgressionEnd::Stuck:
@@ -83,8 +88,10 @@ RequestOutcome runProgression(std::string_view formula, bool stepSet, double ste
         case ProgressionEnd::Done:
             break;
     }
-    return judge(result, 0, failureMessage, formula, control,
-                 [&] { return SingleResultError(result, runDouble(Precision::Single, step)); });
+    return judge(result, 0, failureMessage, formula, control, [&] {
+        return SingleResultError(result,
+                                 runDouble(formula, Precision::Single, from, to, step, control));
+    });
 }
 
 }  // namespace
@@ -128,26 +135,14 @@ RequestOutcome RunDerivativeRequest(std::string_view formula, double point, doub
 
 RequestOutcome RunSumRequest(std::string_view formula, double from, double to, bool stepSet,
                              double stepValue, WorkControl* control, Precision mode) {
-    return runProgression(
-        formula, stepSet, stepValue, kMsgSumFailed, mode, control,
-        [&](const CompiledFormula& f, double step, double& result) {
-            return SumProgression(f, from, to, step, result, control);
-        },
-        [&](Precision language, double step) {
-            return DoubleRequestSum(formula, language, from, to, step, control);
-        });
+    return runProgression(formula, from, to, stepSet, stepValue, kMsgSumFailed, mode, control,
+                          &SumProgression<CompiledFormula>, &DoubleRequestSum);
 }
 
 RequestOutcome RunProductRequest(std::string_view formula, double from, double to, bool stepSet,
                                  double stepValue, WorkControl* control, Precision mode) {
-    return runProgression(
-        formula, stepSet, stepValue, kMsgProductFailed, mode, control,
-        [&](const CompiledFormula& f, double step, double& result) {
-            return MultiplyProgression(f, from, to, step, result, control);
-        },
-        [&](Precision language, double step) {
-            return DoubleRequestProduct(formula, language, from, to, step, control);
-        });
+    return runProgression(formula, from, to, stepSet, stepValue, kMsgProductFailed, mode, control,
+                          &MultiplyProgression<CompiledFormula>, &DoubleRequestProduct);
 }
 
 RequestOutcome RunSolveRequest(std::string_view formula, double left, double right, double delta,

@@ -363,6 +363,8 @@ void warn(std::string_view formula, const std::vector<Item>& items, FormulaDiagn
         if (items[i].kind != 'n') continue;
         const std::string_view token =
             formula.substr(items[i].begin, items[i].end - items[i].begin);
+        // A named constant (pi, e) is a number with nothing to misread.
+        if (!isNumberStart(token.front())) continue;
         const std::size_t read = decimalPrefixLength(token);
         const std::string_view tail = token.substr(read);
         const int position = positionOf(formula, items[i].begin);

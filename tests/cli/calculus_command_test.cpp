@@ -64,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
             "该积分在指定精度和深度下不存在\n第 2 个字符：公式中不能有空格，请删去这个空格。\n"},
         CommandCase{{"check", "2x"}, 1, "", "第 2 个字符：这里缺少运算符，例如 2x 应写成 2*x。\n"},
         CommandCase{{"check", "x+1"}, 0, "", ""},
+        CommandCase{{"--double", "check", "e^x+pi"}, 0, "", ""},  // constants are no misread number
         // double precision: the larger language in formulas and number arguments,
         // a singular end, infinite bounds, and only the digits the error vouches for
         CommandCase{{"--double", "integral", "sin(x)", "0", "pi"}, 0, "2\n", ""},

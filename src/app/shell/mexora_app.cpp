@@ -22,6 +22,7 @@
 #include "core/number_text.h"
 #include "core/string_table.h"
 #include "core/version.h"
+#include "expr/number_field.h"
 
 namespace {
 
@@ -136,9 +137,11 @@ bool readPlotOptions(const CommandLine& line, HeadlessPlot& plot) {
     if (!parser.isSet(line.from) || !parser.isSet(line.to) || !parser.isSet(line.output))
         return refuse(loadQString(kOptionPlotNeedsMore));
     plot.formula = parser.value(line.plot).toStdString();
+    // As mexora-cli, the picture follows MEXORA_PRECISION, not the window's setting.
+    plot.precision = PrecisionFromEnvironment();
     for (const auto& [option, value] : {std::pair{&line.from, &plot.from}, {&line.to, &plot.to}}) {
         const QString text = parser.value(*option);
-        const std::optional<double> number = parseDoubleField(text.toStdString());
+        const std::optional<double> number = ReadNumberField(text.toStdString(), plot.precision);
         if (!number || !std::isfinite(*number))
             return refuse(
                 usageText(kOptionNotANumber, QStringLiteral("--") + option->names()[0], text));

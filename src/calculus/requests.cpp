@@ -34,17 +34,16 @@ RequestOutcome failure(int message, std::string_view formula, Precision mode) {
     return outcome;
 }
 
-// The end of a single-precision method that reports failure through a flag;
-// a value gets the error estimate gives it (not run after a failure).
+// The end of a single-precision method that reports failure through a flag.
+// A value gets the error estimateError gives it; work cancelled while that
+// runs leaves the value, with no estimate, as the method gave it.
 template <class EstimateError>
 RequestOutcome judge(double result, int flag, int failureMessage, std::string_view formula,
-                     WorkControl* control, EstimateError estimateError) {
+                     const WorkControl* control, EstimateError estimateError) {
     if (cancelled(control)) return RequestOutcome::cancelled();
     if (IsFailedResult(result) || flag == 1)
         return failure(failureMessage, formula, Precision::Single);
-    const double error = estimateError();
-    if (cancelled(control)) return RequestOutcome::cancelled();
-    return RequestOutcome::result(result, error);
+    return RequestOutcome::result(result, estimateError());
 }
 
 // The end of a double-precision method: a value within the tolerance is the
@@ -88,10 +87,11 @@ RequestOutcome runProgression(std::string_view formula, double from, double to, 
         case ProgressionEnd::Done:
             break;
     }
-    return judge(result, 0, failureMessage, formula, control, [&] {
-        return SingleResultError(result,
-                                 runDouble(formula, Precision::Single, from, to, step, control));
-    });
+    // A progression that ended stands even when its last batch used up the work.
+    if (IsFailedResult(result)) return failure(failureMessage, formula, mode);
+    return RequestOutcome::result(
+        result,
+        SingleResultError(result, runDouble(formula, Precision::Single, from, to, step, control)));
 }
 
 }  // namespace

@@ -35,6 +35,6 @@ void reportFormulaWarnings(std::string_view formula, Precision precision);
 std::optional<int> runCalculusCommand(std::string_view name, const std::vector<std::string>& args,
                                       Precision precision);
 // mexora-cli det: the determinant of a square matrix of order 2 to 50.
-int runDeterminantCommand(const std::vector<std::string>& args);
+int runDeterminantCommand(const std::vector<std::string>& args, Precision precision);
 // mexora-cli matrix: sum, difference or product of two matrices.
-int runMatrixCommand(const std::vector<std::string>& args);
+int runMatrixCommand(const std::vector<std::string>& args, Precision precision);

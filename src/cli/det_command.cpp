@@ -22,7 +22,7 @@ struct NoControls final : PageControls {
 
 }  // namespace
 
-int runDeterminantCommand(const std::vector<std::string>& args) {
+int runDeterminantCommand(const std::vector<std::string>& args, Precision precision) {
     const std::optional<CommandArguments> split = splitArguments(args, {});
     if (!split) return usageError("bad arguments", kUsage);
     if (split->plain.size() != 2) return usageError("det takes ORDER and TEXT", kUsage);
@@ -37,7 +37,17 @@ int runDeterminantCommand(const std::vector<std::string>& args) {
     DeterminantPageLogic page(matrix, messages, controls);
     page.m_strElements = std::move(*text);
     page.m_nOrder = *order;
+    page.precision = precision;
     if (!page.beginCompute()) return reportFirstMessage(messages);
+    if (precision == Precision::Double) {
+        ExactDeterminant exact;
+        runLongWork([&](WorkControl& control) { exact = page.computeExactly(&control); });
+        if (exact.status == ComputeStatus::Cancelled) return kExitCancelled;
+        page.finishExactly(exact);
+        if (!messages.shown.empty()) return reportFirstMessage(messages);
+        std::cout << page.exactResultText << '\n';
+        return kExitResult;
+    }
     DeterminantResult result;
     runLongWork([&](WorkControl& control) { result = page.computeDeterminant(&control); });
     if (result.status == ComputeStatus::Cancelled) return kExitCancelled;

@@ -82,14 +82,18 @@ const std::vector<CommandHelp>& commandHelps() {
          "the determinant of a square matrix of order 2 to 50",
          "TEXT holds the ORDER x ORDER elements row by row, separated by spaces, commas\n"
          "or line breaks; missing elements are 0 and surplus ones are ignored. The\n"
-         "result is single precision, written with 6 significant digits.",
+         "result is single precision, written with 6 significant digits. With --double\n"
+         "integers, decimals and fractions (1/3) are exact and so is the result, written\n"
+         "in full (an integer, a finite decimal, else p/q), at once for every order; an\n"
+         "element such as inf makes it a double, written with 17 digits.",
          {}},
         {"matrix",
          "matrix add|sub|mul ROWS1 COLS1 TEXT1 ROWS2 COLS2 TEXT2",
          "the sum, difference or product of two matrices",
          "add and sub need two matrices of one shape, mul needs COLS1 = ROWS2. The\n"
          "texts are read as for det. Each element of the result is written as %g and a\n"
-         "comma, and every row ends with a comma, CR and LF.",
+         "comma, and every row ends with a comma, CR and LF. With --double the elements\n"
+         "are exact as for det and so is the result, each written in full.",
          {}},
     };
     return helps;

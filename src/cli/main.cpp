@@ -10,14 +10,11 @@
 
 namespace {
 
-// The matrix commands compute as they always have, in any precision.
 const std::vector<CliCommand> kCommands = {
     {"eval", runEvalCommand},
     {"check", runCheckCommand},
-    {"det",
-     [](const std::vector<std::string>& args, Precision) { return runDeterminantCommand(args); }},
-    {"matrix",
-     [](const std::vector<std::string>& args, Precision) { return runMatrixCommand(args); }},
+    {"det", runDeterminantCommand},
+    {"matrix", runMatrixCommand},
 };
 
 int unknownCommand(const std::string& name) {

@@ -30,7 +30,7 @@ std::optional<MatrixOperation> operationNamed(std::string_view name) {
 
 }  // namespace
 
-int runMatrixCommand(const std::vector<std::string>& args) {
+int runMatrixCommand(const std::vector<std::string>& args, Precision precision) {
     const std::optional<CommandArguments> split = splitArguments(args, {});
     if (!split) return usageError("bad arguments", kUsage);
     const std::vector<std::string>& plain = split->plain;
@@ -70,6 +70,7 @@ int runMatrixCommand(const std::vector<std::string>& args) {
     if (!messages.shown.empty()) return reportFirstMessage(messages);
     page.selectFirst(0);
     page.selectSecond(1);
+    page.precision = precision;
     if (!page.beginOperation(*operation)) return reportFirstMessage(messages);
     MatrixResult result;
     runLongWork(

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "core/string_ids.h"
+#include "core/string_table.h"
 #include "matrix/matrix_text.h"
 
 DeterminantMatrix& ProgramDeterminantMatrix() {
@@ -26,8 +27,10 @@ bool DeterminantPageLogic::beginCompute() {
         messages_.showMessage(kMsgOrderOutOfRange);
         return false;
     }
-    const std::size_t count = static_cast<std::size_t>(m_nOrder) * m_nOrder;
-    ParseMatrixTextInto(m_strElements, std::span(matrix_.elements).first(count));
+    if (precision == Precision::Single) {
+        const std::size_t count = static_cast<std::size_t>(m_nOrder) * m_nOrder;
+        ParseMatrixTextInto(m_strElements, std::span(matrix_.elements).first(count));
+    }
     started_ = std::chrono::steady_clock::now();
     return true;
 }
@@ -45,6 +48,35 @@ void DeterminantPageLogic::finishCompute(const DeterminantResult& result) {
                 m_nOrder,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count()};
             m_fResult = static_cast<float>(result.value);
+            showsResultText_ = false;
+            controls_.refreshControls();
+            return;
+        case ComputeStatus::NoMemory:
+            // Double precision computes every order at once: say so.
+            messages_.showMessage(kMsgNoMemory, LoadString(kHintDoubleComputesAtOnce));
+            return;
+        case ComputeStatus::BadOperands:
+        case ComputeStatus::Cancelled:
+            return;
+    }
+}
+
+ExactDeterminant DeterminantPageLogic::computeExactly(WorkControl* control) const {
+    return DeterminantOfText(m_nOrder, m_strElements, control);
+}
+
+void DeterminantPageLogic::finishExactly(const ExactDeterminant& result) {
+    switch (result.status) {
+        case ComputeStatus::Done:
+            lastRun_ = DeterminantRun{
+                m_nOrder,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count()};
+            m_strResult = DeterminantFieldText(result);
+            exactResultText = DeterminantExactText(result);
+            resultDetail = result.exact
+                               ? FormatString(kDescribeExactValue, {DeterminantExactText(result)})
+                               : std::string(LoadString(kDescribeNotExact));
+            showsResultText_ = true;
             controls_.refreshControls();
             return;
         case ComputeStatus::NoMemory:
@@ -57,5 +89,10 @@ void DeterminantPageLogic::finishCompute(const DeterminantResult& result) {
 }
 
 void DeterminantPageLogic::OnCompute(WorkControl* control) {
-    if (beginCompute()) finishCompute(computeDeterminant(control));
+    if (!beginCompute()) return;
+    if (precision == Precision::Double) {
+        finishExactly(computeExactly(control));
+    } else {
+        finishCompute(computeDeterminant(control));
+    }
 }

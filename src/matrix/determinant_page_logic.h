@@ -7,8 +7,10 @@
 #include <string>
 
 #include "core/message_service.h"
+#include "core/precision.h"
 #include "core/work_control.h"
 #include "matrix/determinant.h"
+#include "matrix/exact_matrix.h"
 #include "matrix/page_controls.h"
 #include "matrix/text_description.h"
 
@@ -31,6 +33,18 @@ class DeterminantPageLogic {
     std::string m_strElements;
     int m_nOrder = 0;
     float m_fResult = 0.0f;
+    // The result of a double-precision computation as its field shows it,
+    // and the exact value (or the note that it is not exact) beside it.
+    std::string m_strResult;
+    std::string resultDetail;
+    std::string exactResultText;  // what Ctrl+C copies: the value in full
+
+    // What the next computation runs in; the caller sets it before
+    // beginCompute. Double reads the elements exactly (DeterminantOfText).
+    Precision precision = Precision::Single;
+    // Whether the result field shows m_strResult (the last result came from a
+    // double-precision computation) rather than m_fResult.
+    bool showsResultText() const { return showsResultText_; }
 
     // Reads the edits (a refused read ends it), checks (messages 126, then
     // 127), reads n x n elements
@@ -45,6 +59,11 @@ class DeterminantPageLogic {
     bool beginCompute();
     DeterminantResult computeDeterminant(WorkControl* control) const;
     void finishCompute(const DeterminantResult& result);
+    // The same two steps in double precision: exact, or in double when an
+    // element is no finite rational. Orders the single-precision method has
+    // no memory for answer at once here.
+    ExactDeterminant computeExactly(WorkControl* control) const;
+    void finishExactly(const ExactDeterminant& result);
 
     // The last determinant computed and how long it took, from beginCompute
     // to finishCompute.
@@ -56,4 +75,5 @@ class DeterminantPageLogic {
     PageControls& controls_;
     std::chrono::steady_clock::time_point started_;
     std::optional<DeterminantRun> lastRun_;
+    bool showsResultText_ = false;
 };

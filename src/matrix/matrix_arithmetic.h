@@ -31,6 +31,9 @@ struct MatrixResult {
     std::string text;  // in the matrix text format; empty unless Done
     int nRows = 0;
     int nCols = 0;
+    // Computed in double from an operand with an element that is no finite
+    // rational, in double precision: the text is not exact.
+    bool inDouble = false;
 };
 
 // Reads both operands from the store, parses them (the first completely before

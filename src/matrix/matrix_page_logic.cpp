@@ -7,6 +7,7 @@
 
 #include "core/string_ids.h"
 #include "core/string_table.h"
+#include "matrix/exact_matrix.h"
 
 namespace {
 
@@ -150,12 +151,17 @@ bool MatrixPageLogic::beginOperation(MatrixOperation operation) {
 MatrixResult MatrixPageLogic::computeOperation(MatrixOperation operation,
                                                WorkControl* control) const {
     if (!first_ || !second_) return {};
-    return Calculate(store_, *first_, *second_, operation, control);
+    if (precision == Precision::Single)
+        return Calculate(store_, *first_, *second_, operation, control);
+    ExactMatrixResult computed = CalculateExactly(store_, *first_, *second_, operation, control);
+    computed.result.inDouble = !computed.exact;
+    return std::move(computed.result);
 }
 
 void MatrixPageLogic::finishOperation(MatrixOperation operation, MatrixResult result) {
     switch (result.status) {
         case ComputeStatus::Done:
+            resultNote = result.inDouble ? std::string(LoadString(kDescribeNotExact)) : "";
             m_strElements = std::move(result.text);
             m_nRows = result.nRows;
             m_nCols = result.nCols;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/message_service.h"
+#include "core/precision.h"
 #include "core/work_control.h"
 #include "matrix/matrix_arithmetic.h"
 #include "matrix/matrix_store.h"
@@ -44,6 +45,12 @@ class MatrixPageLogic {
     std::string m_strName;
     int m_nRows = 0;
     int m_nCols = 0;
+
+    // What the operations compute in: single as the design fixes it, double
+    // exactly (CalculateExactly). The caller sets it before beginOperation.
+    Precision precision = Precision::Single;
+    // Of the last result shown: that it is not exact, or empty.
+    std::string resultNote;
 
     // Reads the edits, checks (messages 106, 107, 108, question 109, 110) and
     // appends the matrix, or overwrites the one of the same name after a Yes.

@@ -132,7 +132,8 @@ std::string DescribeDeterminantOrder(int order, std::optional<DeterminantRun> la
         FormatString(kTextOrderMemory, {std::to_string(order), amountOfMemory(bytes)});
     if (bytes > availableBytes) {
         return description +
-               FormatString(kTextMoreThanTheMachineHas, {amountOfMemory(availableBytes)});
+               FormatString(kTextMoreThanTheMachineHas, {amountOfMemory(availableBytes)}) +
+               std::string(LoadString(kHintDoubleComputesAtOnce));
     }
     if (!last || !(last->seconds >= 0)) return description;
     if (last->order == order) {

@@ -42,7 +42,8 @@ struct DeterminantRun {
 };
 
 // What the order costs: the memory its minors need (and that it is more than
-// the machine has, given available bytes), and the time it took last time or
+// the machine has, given available bytes, with the hint that double precision
+// computes it at once), and the time it took last time or
 // an estimate from the last run of another order. Empty for an order outside
 // 2 to 50.
 std::string DescribeDeterminantOrder(int order, std::optional<DeterminantRun> last,

@@ -37,7 +37,20 @@ TEST(DetCommand, PrintsTheSingleResultWithSixDigits) {
 TEST(DetCommand, ReportsThePageMessages) {
     expectMessage(runCli({"det", "51", ""}), "请输入行列式");
     expectMessage(runCli({"det", "1", "1"}), "行列式的阶数应该在２～５０之间");
-    expectMessage(runCli({"det", "50", "1"}), "内存不足，无法完成计算。");
+    expectMessage(runCli({"det", "50", "1"}),
+                  "内存不足，无法完成计算。\n"
+                  "双精度能立即算出这个行列式（窗口中按 Ctrl+Shift+D，命令行加 --double）。");
+}
+
+// Double precision: exact integers, decimals and fractions, whatever the order.
+TEST(DetCommand, DoublePrecisionIsExact) {
+    expectResult(runCli({"--double", "det", "5",
+                         "1 1/2 1/3 1/4 1/5 1/2 1/3 1/4 1/5 1/6 1/3 1/4 1/5 1/6 1/7 "
+                         "1/4 1/5 1/6 1/7 1/8 1/5 1/6 1/7 1/8 1/9"}),
+                 "1/266716800000\n");
+    expectResult(runCli({"--double", "det", "2", "0.1 0 0 0.3"}), "0.03\n");
+    expectResult(runCli({"--double", "det", "50", "1"}), "0\n");  // at once, not 129
+    expectResult(runCli({"--double", "det", "2", "inf 0 0 1"}), "inf\n");
 }
 
 TEST(DetCommand, RefusesABadCommandLine) {
@@ -52,6 +65,14 @@ TEST(DetCommand, InterruptCancelsALongDeterminantWithoutOutput) {
     EXPECT_EQ(run.exitStatus, 130);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
+}
+
+TEST(MatrixCommand, DoublePrecisionWritesExactResults) {
+    expectResult(
+        runCli({"--double", "matrix", "mul", "2", "2", "5678 0 0 1", "2", "2", "1234 1 0 1"}),
+        "7006652,5678,\r\n0,1,\r\n");
+    expectResult(runCli({"--double", "matrix", "add", "1", "2", "1/3 0.1", "1", "2", "1/6 0.2"}),
+                 "1/2,0.3,\r\n");
 }
 
 TEST(MatrixCommand, WritesExactlyTheResultText) {

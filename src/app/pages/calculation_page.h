@@ -74,6 +74,11 @@ class CalculationPage : public TemplatePage {
     // read, a failure or cancelled work writes nothing back.
     void runRequest(int button);
 
+    // What the field of the result about to be shown says of it (its tooltip
+    // and accessible description while the result fits its inputs); set
+    // before the result's calculated() is emitted.
+    void describeNextResult(const QString& description) { shownDescription_ = description; }
+
     // Once the controls exist: each formula edit of the requests is diagnosed
     // as typed and offers its plot.
     void watchFormulas();

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/determinant_page.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "app/dialog/data_exchange.h"
+#include "app/dialog/window_precision.h"
 #include "app/widgets/live_description.h"
 #include "app/widgets/template_widgets.h"
 #include "core/number_text.h"
@@ -20,7 +24,30 @@ CDeterminantPage::CDeterminantPage() : LogicPage(kDeterminantTemplate, ProgramDe
 void CDeterminantPage::DoDataExchange(DataExchange& dx) {
     dx.text(kDeterminantElements, m_strElements);
     dx.text(kOrder, m_nOrder);
-    dx.text(kDeterminantValue, m_fResult);
+    // A result of double precision is a text: an exact integer may have any
+    // number of digits.
+    if (logic_.showsResultText()) {
+        dx.text(kDeterminantValue, logic_.m_strResult);
+    } else {
+        dx.text(kDeterminantValue, m_fResult);
+    }
+}
+
+QStringList CDeterminantPage::inputsBeyondControls(const PageRequest&) const {
+    return {WindowPrecision::instance().isDouble() ? QStringLiteral("double")
+                                                   : QStringLiteral("single")};
+}
+
+void CDeterminantPage::copyResult() {
+    auto* value = control<QLineEdit>(kDeterminantValue);
+    if (!value) return;
+    // The exact value, which the field may show rounded; a selection of the
+    // field copies as any edit does.
+    if (logic_.showsResultText() && !logic_.exactResultText.empty() && !value->hasSelectedText()) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(logic_.exactResultText));
+    } else {
+        value->copy();
+    }
 }
 
 void CDeterminantPage::OnInitDialog() {
@@ -28,11 +55,16 @@ void CDeterminantPage::OnInitDialog() {
     connect(button(kCompute), &QPushButton::clicked, this, &CDeterminantPage::OnCompute);
     auto* order = control<QLineEdit>(kOrder);
     watchElements(control<TextArea>(kDeterminantElements), order, nullptr, messages_);
+    if (auto* value = control<QLineEdit>(kDeterminantValue)) {
+        auto* copy = new QShortcut(QKeySequence::Copy, value, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(copy, &QShortcut::activated, this, &CDeterminantPage::copyResult);
+    }
     // The result changes after a computation, which gives the time it took.
+    // Double precision computes every order at once: no cost to tell.
     describeAsTyped(order,
                     [=, this] {
                         const std::optional<int> n = parseIntField(order->text().toStdString());
-                        if (!n) return QString();
+                        if (!n || WindowPrecision::instance().isDouble()) return QString();
                         return QString::fromStdString(
                             DescribeDeterminantOrder(*n, logic_.lastRun(), AvailableMemoryBytes()));
                     },
@@ -40,8 +72,18 @@ void CDeterminantPage::OnInitDialog() {
 }
 
 void CDeterminantPage::OnCompute() {
+    logic_.precision = WindowPrecision::instance().current();
     if (!logic_.beginCompute()) return;
-    runComputation(
-        kCompute, [this](WorkControl* control) { return logic_.computeDeterminant(control); },
-        [this](const DeterminantResult& result) { logic_.finishCompute(result); });
+    if (logic_.precision == Precision::Double) {
+        runComputation(
+            kCompute, [this](WorkControl* control) { return logic_.computeExactly(control); },
+            [this](const ExactDeterminant& result) {
+                logic_.finishExactly(result);
+                describeNextResult(QString::fromStdString(logic_.resultDetail));
+            });
+    } else {
+        runComputation(
+            kCompute, [this](WorkControl* control) { return logic_.computeDeterminant(control); },
+            [this](const DeterminantResult& result) { logic_.finishCompute(result); });
+    }
 }

@@ -9,7 +9,8 @@
 
 // The determinant page. kCompute ("计算") runs the computation; high orders
 // run as long work that can be cancelled. The fields are the page logic's
-// own. The element edit copies its determinant as LaTeX.
+// own. The element edit copies its determinant as LaTeX. In double precision
+// the determinant is exact (or says it is not), shown as a text.
 class CDeterminantPage : public LogicPage<DeterminantPageLogic> {
     Q_OBJECT
   public:
@@ -24,4 +25,9 @@ class CDeterminantPage : public LogicPage<DeterminantPageLogic> {
   protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
+    QStringList inputsBeyondControls(const PageRequest& request) const override;
+
+  private:
+    // Ctrl+C in the result field: the exact value of a double result.
+    void copyResult();
 };

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/dialog/data_exchange.h"
+#include "app/dialog/window_precision.h"
 #include "app/history/matrix_list_file.h"
 #include "app/widgets/template_widgets.h"
 #include "core/string_ids.h"
@@ -55,6 +56,9 @@ QStringList CMatrixPage::inputsBeyondControls(const PageRequest&) const {
         operands << QString::number(slot.nRows) + ' ' + QString::number(slot.nCols) + '\n' +
                         fromStd(slot.strElements);
     }
+    // Each precision computes its own result.
+    operands << (WindowPrecision::instance().isDouble() ? QStringLiteral("double")
+                                                        : QStringLiteral("single"));
     return operands;
 }
 
@@ -117,6 +121,7 @@ void CMatrixPage::OnDeleteMatrix() {
 void CMatrixPage::OnSelchangeMatrixList() { logic_.OnSelchangeMatrixList(); }
 
 void CMatrixPage::runOperation(MatrixOperation operation, int button) {
+    logic_.precision = WindowPrecision::instance().current();
     if (!logic_.beginOperation(operation)) return;
     runComputation(
         button,
@@ -125,6 +130,7 @@ void CMatrixPage::runOperation(MatrixOperation operation, int button) {
         },
         [this, operation](MatrixResult result) {
             logic_.finishOperation(operation, std::move(result));
+            describeNextResult(QString::fromStdString(logic_.resultNote));
         });
 }
 

@@ -112,15 +112,9 @@ void CMexoraDlg::OnInitDialog() {
     m_listNav->setFocus();
 }
 
-// The matrix and determinant pages compute in single precision whatever the
-// window's: in double the title says so while one of them is shown.
 void CMexoraDlg::showTitle() {
     QString title = title_;
-    if (WindowPrecision::instance().isDouble()) {
-        title += loadQString(kTitleDoubleSuffix);
-        if (m_nCurrentPage == kMatrixPage || m_nCurrentPage == kDeterminantPage)
-            title += loadQString(kTitlePageInSingle);
-    }
+    if (WindowPrecision::instance().isDouble()) title += loadQString(kTitleDoubleSuffix);
     setWindowTitle(title);
 }
 

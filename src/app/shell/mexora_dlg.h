@@ -29,7 +29,6 @@ class CMexoraDlg : public DialogWidget {
 
     static constexpr int kPageCount = 6;
     static constexpr int kMatrixPage = 1;
-    static constexpr int kDeterminantPage = 5;
 
     // Shows page index in place of the current one; an index below 0 or the
     // current one changes nothing. A calculation page takes the focus.

@@ -264,9 +264,7 @@ TEST_F(MainWindowTest, CtrlShiftDSwitchesThePrecisionAndTheTitleSaysIt) {
     const QString title = window.windowTitle();
     for (int page = 1; page < CMexoraDlg::kPageCount; ++page) {
         window.SelectPage(page);
-        const bool inSingle =
-            page == CMexoraDlg::kMatrixPage || page == CMexoraDlg::kDeterminantPage;
-        const QString inDouble = title + " — 双精度" + (inSingle ? "（本页仍按单精度计算）" : "");
+        const QString inDouble = title + " — 双精度";
         for (const CreatedControl& created : window.page(page)->controls()) {
             created.widget->setFocus();
             for (const QString& shown : {inDouble, title}) {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Determinants in double precision: exact by Bareiss' fraction-free
 // elimination, or by LU with partial pivoting in double.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <new>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "matrix/determinant.h"
 #include "matrix/exact_matrix.h"
@@ -19,7 +21,6 @@ namespace {
 struct IntegerRows {
     std::vector<mpz_class> m;  // n x n, row by row
     mpz_class scale = 1;
-    std::uint64_t bits = 0;  // the sum over the rows of their largest entry's bits
 };
 
 IntegerRows integerRows(int n, const std::vector<mpq_class>& elements) {
@@ -30,83 +31,51 @@ IntegerRows integerRows(int n, const std::vector<mpq_class>& elements) {
     for (std::size_t i = 0; i < size; ++i) {
         multiple = 1;
         for (std::size_t j = 0; j < size; ++j) {
-            mpz_lcm(multiple.get_mpz_t(), multiple.get_mpz_t(),
-                    elements[i * size + j].get_den_mpz_t());
+            const mpz_class& denominator = elements[i * size + j].get_den();
+            if (denominator != 1) {
+                mpz_lcm(multiple.get_mpz_t(), multiple.get_mpz_t(), denominator.get_mpz_t());
+            }
         }
-        std::uint64_t most = 0;
         for (std::size_t j = 0; j < size; ++j) {
             const mpq_class& x = elements[i * size + j];
             mpz_class& y = rows.m[i * size + j];
-            mpz_divexact(y.get_mpz_t(), multiple.get_mpz_t(), x.get_den_mpz_t());
-            y *= x.get_num();
-            most = std::max(most, BitLength(y));
+            if (multiple == 1) {
+                y = x.get_num();
+            } else {
+                mpz_divexact(y.get_mpz_t(), multiple.get_mpz_t(), x.get_den_mpz_t());
+                y *= x.get_num();
+            }
         }
-        rows.scale *= multiple;
-        rows.bits += most;
+        if (multiple != 1) rows.scale *= multiple;
     }
     return rows;
 }
 
-// The most that elimination holds: every entry is a minor of the integer
-// rows, within Hadamard's bound of the product of their row lengths.
-std::uint64_t eliminationBytes(int n, const IntegerRows& rows) {
-    const auto size = static_cast<std::uint64_t>(n);
-    const double hadamard = static_cast<double>(rows.bits) + 0.5 * n * std::log2(n) + 1;
-    return size * size * (sizeof(mpz_class) + 32 + static_cast<std::uint64_t>(hadamard / 8));
+// Bits that bound every entry during elimination, each a minor of the rows:
+// Hadamard's bound, the product of the row lengths.
+double hadamardBits(int n, const std::vector<mpz_class>& m) {
+    const auto size = static_cast<std::size_t>(n);
+    double bits = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        std::uint64_t most = 0;
+        for (std::size_t j = 0; j < size; ++j) most = std::max(most, BitLength(m[i * size + j]));
+        bits += static_cast<double>(most) + 0.5 * std::log2(static_cast<double>(n));
+    }
+    return bits;
 }
 
-// Bareiss' elimination in place: after step k every entry (i, j) below and to
-// the right of the pivot is the minor of rows 0..k, i and columns 0..k, j,
-// so the division by the previous pivot is exact. Returns the determinant of
-// the rows, or nullopt when cancelled.
-std::optional<mpz_class> bareiss(int n, std::vector<mpz_class>& m, WorkControl* control) {
-    const auto size = static_cast<std::size_t>(n);
-    const auto at = [&](std::size_t i, std::size_t j) -> mpz_class& { return m[i * size + j]; };
-    double total = 0;
-    for (std::size_t k = 0; k + 1 < size; ++k)
-        total += static_cast<double>((size - k - 1) * (size - k - 1));
-    double done = 0;
-    int sign = 1;
-    mpz_srcptr previous = nullptr;
-    for (std::size_t k = 0; k + 1 < size; ++k) {
-        if (control != nullptr) {
-            control->reportFraction(done / total);
-            if (control->cancelRequested()) return std::nullopt;
-        }
-        if (sgn(at(k, k)) == 0) {
-            std::size_t p = k + 1;
-            while (p < size && sgn(at(p, k)) == 0) ++p;
-            if (p == size) return mpz_class(0);
-            for (std::size_t j = k; j < size; ++j)
-                mpz_swap(at(k, j).get_mpz_t(), at(p, j).get_mpz_t());
-            sign = -sign;
-        }
-        mpz_srcptr pivot = at(k, k).get_mpz_t();
-        for (std::size_t i = k + 1; i < size; ++i) {
-            mpz_srcptr multiplier = at(i, k).get_mpz_t();
-            const bool zeroMultiplier = mpz_sgn(multiplier) == 0;
-            for (std::size_t j = k + 1; j < size; ++j) {
-                mpz_ptr entry = at(i, j).get_mpz_t();
-                if (zeroMultiplier && mpz_sgn(entry) == 0) continue;
-                mpz_mul(entry, entry, pivot);
-                if (!zeroMultiplier) mpz_submul(entry, multiplier, at(k, j).get_mpz_t());
-                if (previous != nullptr) mpz_divexact(entry, entry, previous);
-            }
-        }
-        previous = pivot;
-        done += static_cast<double>((size - k - 1) * (size - k - 1));
-    }
-    if (control != nullptr) control->reportFraction(1.0);
-    mpz_class value = at(size - 1, size - 1);
-    if (sign < 0) value = -value;
-    return value;
+// The most that elimination holds.
+std::uint64_t eliminationBytes(int n, double entryBits) {
+    const auto size = static_cast<std::uint64_t>(n);
+    return size * size * (sizeof(mpz_class) + 32 + static_cast<std::uint64_t>(entryBits / 8 + 8));
 }
 
 ComputeStatus exactDeterminant(int n, const std::vector<mpq_class>& elements, ExactDeterminant& d,
                                WorkControl* control) {
     IntegerRows rows = integerRows(n, elements);
-    if (!FitsInAvailableMemory(eliminationBytes(n, rows))) return ComputeStatus::NoMemory;
-    std::optional<mpz_class> value = bareiss(n, rows.m, control);
+    const double entryBits = hadamardBits(n, rows.m);
+    if (!FitsInAvailableMemory(eliminationBytes(n, entryBits))) return ComputeStatus::NoMemory;
+    std::optional<mpz_class> value = BareissDeterminant(n, rows.m, entryBits, control);
     if (!value) return ComputeStatus::Cancelled;
     d.value = mpq_class(*value, rows.scale);
     d.value.canonicalize();

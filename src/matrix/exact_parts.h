@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/work_control.h"
+
 // What the exact-matrix files share besides exact_matrix.h.
 
 // Appends one element as FormatMatrixElements writes it: "x," or, at the end
@@ -45,3 +47,9 @@ inline std::uint64_t DenominatorBits(const mpz_class& value) {
 inline double ExactTextBound(double numeratorBits, double denominatorBits) {
     return 0.302 * numeratorBits + denominatorBits + 4;
 }
+
+// The determinant of the n x n integers m (row by row) by Bareiss' fraction-
+// free elimination, which overwrites them; entryBits bounds the bits of every
+// minor. nullopt when cancelled. May throw std::bad_alloc.
+std::optional<mpz_class> BareissDeterminant(int n, std::vector<mpz_class>& m, double entryBits,
+                                            WorkControl* control);

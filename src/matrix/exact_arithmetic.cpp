@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix page's sum, difference and product in double precision.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <new>
@@ -199,8 +200,54 @@ void scaleOperands(const Shape& shape, const std::vector<mpq_class>& a,
     }
 }
 
-bool writeExactProduct(const Shape& shape, const ScaledProduct& scaled, MatrixResult& result,
+__extension__ typedef __int128 Wide;
+__extension__ typedef unsigned __int128 UnsignedWide;
+
+// Whether every scaled entry fits in a long and every dot product in a Wide.
+bool fitsWords(const Shape& shape, const ScaledProduct& scaled) {
+    const std::uint64_t row = *std::max_element(scaled.rowBits.begin(), scaled.rowBits.end());
+    const std::uint64_t column =
+        *std::max_element(scaled.columnBits.begin(), scaled.columnBits.end());
+    const auto logInner = static_cast<std::uint64_t>(std::bit_width(shape.inner));
+    return row <= 62 && column <= 62 && row + column + logInner <= 126;
+}
+
+void setWide(mpz_ptr z, Wide x) {
+    const bool negative = x < 0;
+    const auto magnitude = static_cast<UnsignedWide>(negative ? -x : x);
+    mpz_set_ui(z, static_cast<unsigned long>(magnitude >> 64));
+    mpz_mul_2exp(z, z, 64);
+    mpz_add_ui(z, z, static_cast<unsigned long>(magnitude));
+    if (negative) mpz_neg(z, z);
+}
+
+// The product of small integers (homework's) on machine words.
+bool writeWordProduct(const Shape& shape, ScaledProduct& scaled, MatrixResult& result,
+                      WorkControl* control) {
+    std::vector<long> first(scaled.first.size()), second(scaled.second.size());
+    for (std::size_t i = 0; i < first.size(); ++i) first[i] = scaled.first[i].get_si();
+    for (std::size_t i = 0; i < second.size(); ++i) second[i] = scaled.second[i].get_si();
+    std::vector<mpz_class>().swap(scaled.first);
+    std::vector<mpz_class>().swap(scaled.second);
+    mpq_class value;
+    return writeRows(shape, 1, control, [&](std::size_t r, std::size_t c, bool last) {
+        const long* x = &first[r * shape.inner];
+        const long* y = &second[c * shape.inner];
+        Wide sum = 0;
+        for (std::size_t k = 0; k < shape.inner; ++k) sum += static_cast<Wide>(x[k]) * y[k];
+        setWide(value.get_num_mpz_t(), sum);
+        mpz_mul(value.get_den_mpz_t(), scaled.rowDenominators[r].get_mpz_t(),
+                scaled.columnDenominators[c].get_mpz_t());
+        value.canonicalize();
+        AppendExactElement(result.text, value, last);
+    });
+}
+
+bool writeExactProduct(const Shape& shape, ScaledProduct& scaled, MatrixResult& result,
                        WorkControl* control) {
+    if (shape.inner > 0 && fitsWords(shape, scaled)) {
+        return writeWordProduct(shape, scaled, result, control);
+    }
     mpq_class value;
     return writeRows(shape, kExactUnit, control, [&](std::size_t r, std::size_t c, bool last) {
         mpz_ptr sum = value.get_num_mpz_t();
@@ -236,10 +283,14 @@ ComputeStatus compute(MatrixOperation operation, const MatrixSlot& first, const 
                       const Shape& shape, ExactMatrixResult& out, WorkControl* control) {
     const std::size_t countA = static_cast<std::size_t>(first.nRows) * first.nCols;
     const std::size_t countB = static_cast<std::size_t>(second.nRows) * second.nCols;
+    // Reading and scaling long operands take a while too.
+    const auto cancelled = [control] { return control != nullptr && control->cancelRequested(); };
     std::optional<MatrixElements> a = ReadMatrixElements(first.strElements, countA);
     if (!a) return ComputeStatus::NoMemory;
+    if (cancelled()) return ComputeStatus::Cancelled;
     std::optional<MatrixElements> b = ReadMatrixElements(second.strElements, countB);
     if (!b) return ComputeStatus::NoMemory;
+    if (cancelled()) return ComputeStatus::Cancelled;
     const double rows = static_cast<double>(shape.rows), cols = static_cast<double>(shape.cols);
     const bool product = operation == MatrixOperation::Product;
     MatrixResult& result = out.result;
@@ -254,9 +305,11 @@ ComputeStatus compute(MatrixOperation operation, const MatrixSlot& first, const 
                                        scaledBytes(shape, scaled))) {
                 return ComputeStatus::NoMemory;
             }
+            if (cancelled()) return ComputeStatus::Cancelled;
             scaleOperands(shape, a->rational, b->rational, scaled);
             a.reset();
             b.reset();
+            if (cancelled()) return ComputeStatus::Cancelled;
         } else {
             bound += sumTextBound(a->rational, b->rational);
             if (!FitsInAvailableMemory(static_cast<std::uint64_t>(bound))) {

@@ -58,9 +58,15 @@ TokenNumber scanToken(std::string_view token) {
     return number;
 }
 
+// An integer of digits with an optional "-"; most fit in a long.
 mpz_class integerOfDigits(std::string_view digits) {
+    if (digits.size() <= 18) {
+        long value = 0;
+        for (char c : digits) value = c == '-' ? value : value * 10 + (c - '0');
+        return mpz_class(digits.starts_with('-') ? -value : value);
+    }
     mpz_class value;
-    if (!digits.empty()) mpz_set_str(value.get_mpz_t(), std::string(digits).c_str(), 10);
+    mpz_set_str(value.get_mpz_t(), std::string(digits).c_str(), 10);
     return value;
 }
 
@@ -84,6 +90,10 @@ bool inDoubleRange(const mpq_class& value) {
 std::optional<mpq_class> exactDecimal(std::string_view text) {
     std::size_t i = text.front() == '-' || text.front() == '+' ? 1 : 0;
     const bool negative = text.front() == '-';
+    if (text.size() - i <= 18 && digitsFrom(text, i) == text.size()) {  // a short integer
+        const mpz_class value = integerOfDigits(text.substr(i));
+        return mpq_class(negative ? mpz_class(-value) : value);
+    }
     std::string digits;
     std::int64_t fractionDigits = 0;
     bool afterPoint = false;

@@ -245,7 +245,7 @@ bool writeWordProduct(const Shape& shape, ScaledProduct& scaled, MatrixResult& r
 
 bool writeExactProduct(const Shape& shape, ScaledProduct& scaled, MatrixResult& result,
                        WorkControl* control) {
-    if (shape.inner > 0 && fitsWords(shape, scaled)) {
+    if (shape.inner > 0 && shape.rows > 0 && shape.cols > 0 && fitsWords(shape, scaled)) {
         return writeWordProduct(shape, scaled, result, control);
     }
     mpq_class value;

@@ -100,6 +100,11 @@ TEST_F(ExactArithmetic, ExactWhenBothOperandsAre) {
 TEST_F(ExactArithmetic, ChecksShapesAndStopsWhenCancelled) {
     EXPECT_EQ(run({2, 3, "1"}, {2, 3, "1"}, MatrixOperation::Product).result.status,
               ComputeStatus::BadOperands);
+    EXPECT_EQ(run({100000, 1, "1"}, {1, 100000, "1"}, MatrixOperation::Product).result.status,
+              ComputeStatus::NoMemory);
+    WorkControl progress;
+    run({30, 30, "1/3"}, {30, 30, "2"}, MatrixOperation::Product, &progress);
+    EXPECT_EQ(progress.fraction(), 1.0);
     WorkControl control;
     control.cancelAfterPoints(40);  // two rows of 20
     const ExactMatrixResult cancelled =
@@ -139,6 +144,12 @@ TEST(ExactDeterminant, IsExactForRationalElements) {
     EXPECT_EQ(DeterminantFieldText(DeterminantOfText(2, "0 1e10 -1e10 0.1")),
               "100000000000000000000");
     EXPECT_EQ(DeterminantFieldText(DeterminantOfText(2, "0 1 1 1")), "-1");
+    EXPECT_EQ(DeterminantFieldText(DeterminantOfText(2, "1 2 2 4")), "0");
+    EXPECT_EQ(DeterminantFieldText(DeterminantOfText(2, "100000000000000000000/3 0 0 1")),
+              "3.33333333333333e+19");
+    // A tie at the 16th digit goes to the even 15th, as printf rounds.
+    EXPECT_EQ(DeterminantFieldText(DeterminantOfText(2, "0.1234567890123445 0 0 1")),
+              "0.123456789012344");
 }
 
 TEST(ExactDeterminant, GoesTheDoubleWayOrRefuses) {

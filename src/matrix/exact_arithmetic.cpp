@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix page's sum, difference and product in double precision.
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <new>
 #include <stdexcept>
 
+#include "core/parallel_run.h"
 #include "matrix/exact_matrix.h"
 #include "matrix/exact_parts.h"
 #include "matrix/matrix_text.h"
@@ -31,40 +34,72 @@ struct Shape {
 };
 
 // Writes the result row by row, each element right after it is computed;
-// false when cancelled. element(r, c, lastInRow) appends one.
+// false when cancelled. element(r, c, lastInRow, text, scratch) appends one to
+// text. The first rows run on the calling thread; once the pool's serial head
+// has passed, blocks of rows are spread, a row a task, each into a text of its
+// own, appended in row order. The cancel flag is looked at least once a row.
 template <class Element>
-bool writeRows(const Shape& shape, std::uint64_t unit, WorkControl* control, Element element) {
+bool writeRows(const Shape& shape, std::uint64_t unit, std::string& text, WorkControl* control,
+               Element element) {
     const std::uint64_t elementUnits = (shape.inner + 1) * unit;
     WorkPacer pacer(control, static_cast<double>(shape.rows) * static_cast<double>(shape.cols) *
                                  static_cast<double>(elementUnits));
-    for (std::size_t r = 0; r < shape.rows; ++r) {
+    const auto writeRow = [&](std::size_t r, std::string& out, mpq_class& scratch) {
         for (std::size_t c = 0; c < shape.cols; ++c) {
-            element(r, c, c + 1 == shape.cols);
-            if (!pacer.advance(elementUnits)) return false;
+            element(r, c, c + 1 == shape.cols, out, scratch);
         }
-        // At least once a row, however long its elements take.
-        if (!pacer.checkpoint()) return false;
+    };
+    mpq_class scratch;
+    ParallelRun run;
+    std::size_t r = 0;
+    for (; r < shape.rows && !run.spreading(); ++r) {
+        writeRow(r, text, scratch);
+        if (!pacer.advance(shape.cols * elementUnits) || !pacer.checkpoint()) return false;
         if (control != nullptr) control->reportPoints((r + 1) * shape.cols);
     }
-    return true;
+    if (r == shape.rows) return true;
+    SpreadPacer spread(pacer);
+    const auto block = static_cast<std::size_t>(run.pool().threads()) * 4;
+    std::vector<std::string> texts(block);
+    for (; r < shape.rows && spread.going(); r += block) {
+        const std::size_t rows = std::min(block, shape.rows - r);
+        std::atomic<bool> noRoom{false};
+        run.pool().forEach(rows, [&](std::size_t task) {
+            if (!spread.going()) return;
+            texts[task].clear();
+            try {
+                mpq_class rowScratch;
+                writeRow(r + task, texts[task], rowScratch);
+            } catch (const std::exception&) {  // no room for the text
+                noRoom.store(true);
+            }
+            spread.add(shape.cols * elementUnits);
+        });
+        if (noRoom.load()) throw std::bad_alloc();
+        if (!spread.going()) break;
+        for (std::size_t task = 0; task < rows; ++task) text += texts[task];
+        if (control != nullptr) control->reportPoints((r + rows) * shape.cols);
+    }
+    return spread.finish();
 }
 
 // ---- in double
 
 bool writeInDouble(MatrixOperation operation, const Shape& shape, const std::vector<double>& a,
                    const std::vector<double>& b, MatrixResult& result, WorkControl* control) {
-    return writeRows(shape, 1, control, [&](std::size_t r, std::size_t c, bool last) {
-        double value = 0.0;
-        if (operation == MatrixOperation::Product) {
-            for (std::size_t k = 0; k < shape.inner; ++k) {
-                value += a[r * shape.inner + k] * b[k * shape.cols + c];
-            }
-        } else {
-            const std::size_t i = r * shape.cols + c;
-            value = operation == MatrixOperation::Sum ? a[i] + b[i] : a[i] - b[i];
-        }
-        AppendDoubleElement(result.text, value, last);
-    });
+    return writeRows(shape, 1, result.text, control,
+                     [&](std::size_t r, std::size_t c, bool last, std::string& out, mpq_class&) {
+                         double value = 0.0;
+                         if (operation == MatrixOperation::Product) {
+                             for (std::size_t k = 0; k < shape.inner; ++k) {
+                                 value += a[r * shape.inner + k] * b[k * shape.cols + c];
+                             }
+                         } else {
+                             const std::size_t i = r * shape.cols + c;
+                             value = operation == MatrixOperation::Sum ? a[i] + b[i] : a[i] - b[i];
+                         }
+                         AppendDoubleElement(out, value, last);
+                     });
 }
 
 // ---- exact sum and difference
@@ -84,16 +119,17 @@ double sumTextBound(const std::vector<mpq_class>& a, const std::vector<mpq_class
 
 bool writeExactSum(MatrixOperation operation, const Shape& shape, const std::vector<mpq_class>& a,
                    const std::vector<mpq_class>& b, MatrixResult& result, WorkControl* control) {
-    mpq_class value;
-    return writeRows(shape, kExactUnit, control, [&](std::size_t r, std::size_t c, bool last) {
-        const std::size_t i = r * shape.cols + c;
-        if (operation == MatrixOperation::Sum) {
-            mpq_add(value.get_mpq_t(), a[i].get_mpq_t(), b[i].get_mpq_t());
-        } else {
-            mpq_sub(value.get_mpq_t(), a[i].get_mpq_t(), b[i].get_mpq_t());
-        }
-        AppendExactElement(result.text, value, last);
-    });
+    return writeRows(
+        shape, kExactUnit, result.text, control,
+        [&](std::size_t r, std::size_t c, bool last, std::string& out, mpq_class& value) {
+            const std::size_t i = r * shape.cols + c;
+            if (operation == MatrixOperation::Sum) {
+                mpq_add(value.get_mpq_t(), a[i].get_mpq_t(), b[i].get_mpq_t());
+            } else {
+                mpq_sub(value.get_mpq_t(), a[i].get_mpq_t(), b[i].get_mpq_t());
+            }
+            AppendExactElement(out, value, last);
+        });
 }
 
 // ---- exact product
@@ -229,18 +265,19 @@ bool writeWordProduct(const Shape& shape, ScaledProduct& scaled, MatrixResult& r
     for (std::size_t i = 0; i < second.size(); ++i) second[i] = scaled.second[i].get_si();
     std::vector<mpz_class>().swap(scaled.first);
     std::vector<mpz_class>().swap(scaled.second);
-    mpq_class value;
-    return writeRows(shape, 1, control, [&](std::size_t r, std::size_t c, bool last) {
-        const long* x = &first[r * shape.inner];
-        const long* y = &second[c * shape.inner];
-        Wide sum = 0;
-        for (std::size_t k = 0; k < shape.inner; ++k) sum += static_cast<Wide>(x[k]) * y[k];
-        setWide(value.get_num_mpz_t(), sum);
-        mpz_mul(value.get_den_mpz_t(), scaled.rowDenominators[r].get_mpz_t(),
-                scaled.columnDenominators[c].get_mpz_t());
-        value.canonicalize();
-        AppendExactElement(result.text, value, last);
-    });
+    return writeRows(
+        shape, 1, result.text, control,
+        [&](std::size_t r, std::size_t c, bool last, std::string& out, mpq_class& value) {
+            const long* x = &first[r * shape.inner];
+            const long* y = &second[c * shape.inner];
+            Wide sum = 0;
+            for (std::size_t k = 0; k < shape.inner; ++k) sum += static_cast<Wide>(x[k]) * y[k];
+            setWide(value.get_num_mpz_t(), sum);
+            mpz_mul(value.get_den_mpz_t(), scaled.rowDenominators[r].get_mpz_t(),
+                    scaled.columnDenominators[c].get_mpz_t());
+            value.canonicalize();
+            AppendExactElement(out, value, last);
+        });
 }
 
 bool writeExactProduct(const Shape& shape, ScaledProduct& scaled, MatrixResult& result,
@@ -248,20 +285,21 @@ bool writeExactProduct(const Shape& shape, ScaledProduct& scaled, MatrixResult& 
     if (shape.inner > 0 && shape.rows > 0 && shape.cols > 0 && fitsWords(shape, scaled)) {
         return writeWordProduct(shape, scaled, result, control);
     }
-    mpq_class value;
-    return writeRows(shape, kExactUnit, control, [&](std::size_t r, std::size_t c, bool last) {
-        mpz_ptr sum = value.get_num_mpz_t();
-        mpz_set_ui(sum, 0);
-        const mpz_class* x = &scaled.first[r * shape.inner];
-        const mpz_class* y = &scaled.second[c * shape.inner];
-        for (std::size_t k = 0; k < shape.inner; ++k) {
-            mpz_addmul(sum, x[k].get_mpz_t(), y[k].get_mpz_t());
-        }
-        mpz_mul(value.get_den_mpz_t(), scaled.rowDenominators[r].get_mpz_t(),
-                scaled.columnDenominators[c].get_mpz_t());
-        value.canonicalize();
-        AppendExactElement(result.text, value, last);
-    });
+    return writeRows(
+        shape, kExactUnit, result.text, control,
+        [&](std::size_t r, std::size_t c, bool last, std::string& out, mpq_class& value) {
+            mpz_ptr sum = value.get_num_mpz_t();
+            mpz_set_ui(sum, 0);
+            const mpz_class* x = &scaled.first[r * shape.inner];
+            const mpz_class* y = &scaled.second[c * shape.inner];
+            for (std::size_t k = 0; k < shape.inner; ++k) {
+                mpz_addmul(sum, x[k].get_mpz_t(), y[k].get_mpz_t());
+            }
+            mpz_mul(value.get_den_mpz_t(), scaled.rowDenominators[r].get_mpz_t(),
+                    scaled.columnDenominators[c].get_mpz_t());
+            value.canonicalize();
+            AppendExactElement(out, value, last);
+        });
 }
 
 // Room for a text of up to bound characters, once the memory check has

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
+
+#include "core/thread_pool.h"
 
 namespace {
 
@@ -105,6 +108,8 @@ TEST_F(ExactArithmetic, ChecksShapesAndStopsWhenCancelled) {
     WorkControl progress;
     run({30, 30, "1/3"}, {30, 30, "2"}, MatrixOperation::Product, &progress);
     EXPECT_EQ(progress.fraction(), 1.0);
+    ThreadPool serial(1);  // rows one by one, points after each
+    const UsingThreadPool use(serial);
     WorkControl control;
     control.cancelAfterPoints(40);  // two rows of 20
     const ExactMatrixResult cancelled =
@@ -112,6 +117,20 @@ TEST_F(ExactArithmetic, ChecksShapesAndStopsWhenCancelled) {
     EXPECT_EQ(cancelled.result.status, ComputeStatus::Cancelled);
     EXPECT_TRUE(cancelled.result.text.empty());
     EXPECT_EQ(control.points(), 40u);
+}
+
+TEST_F(ExactArithmetic, ProductOnThreadsWritesTheSameText) {
+    std::string first, second;
+    for (int i = 0; i < 23 * 17; ++i)
+        first += std::to_string(i % 13 - 6) + "/" + std::to_string(i % 7 + 1) + ' ';
+    for (int i = 0; i < 17 * 19; ++i) second += std::to_string(i % 11) + ".5 ";
+    const auto product = [&](ThreadPool& pool) {
+        const UsingThreadPool use(pool);
+        return run({23, 17, first}, {17, 19, second}, MatrixOperation::Product).result.text;
+    };
+    ThreadPool serial(1);
+    ThreadPool spread(4, {.serialHead = std::chrono::nanoseconds(0)});
+    EXPECT_EQ(product(spread), product(serial));
 }
 
 // The same generator in the known value's computation: a linear congruential

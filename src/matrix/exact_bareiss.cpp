@@ -47,24 +47,25 @@ struct Elimination {
     bool cancelled = false;
 };
 
-// Before step k: false when cancelled or when column k is zero from row k
-// down (the determinant is 0); otherwise a row with a nonzero entry there is
-// row k, and a swap has flipped the sign.
+// Before the step e.step, whose row and column are k of the dim x dim block m:
+// false when cancelled or when column k is zero from row k down (the
+// determinant is 0); otherwise a row with a nonzero entry there is row k, and
+// a swap has flipped the sign.
 template <class Entry, class IsZero>
-bool beginStep(std::vector<Entry>& m, Elimination& e, const StepPacer& pacer, IsZero isZero) {
-    const std::size_t size = e.size, k = e.step;
-    if (!pacer.going(k)) {
+bool beginStep(std::vector<Entry>& m, std::size_t dim, std::size_t k, Elimination& e,
+               const StepPacer& pacer, IsZero isZero) {
+    if (!pacer.going(e.step)) {
         e.cancelled = true;
         return false;
     }
-    if (!isZero(m[k * size + k])) return true;
+    if (!isZero(m[k * dim + k])) return true;
     std::size_t p = k + 1;
-    while (p < size && isZero(m[p * size + k])) ++p;
-    if (p == size) {
+    while (p < dim && isZero(m[p * dim + k])) ++p;
+    if (p == dim) {
         e.singular = true;
         return false;
     }
-    for (std::size_t j = k; j < size; ++j) std::swap(m[k * size + j], m[p * size + j]);
+    for (std::size_t j = k; j < dim; ++j) std::swap(m[k * dim + j], m[p * dim + j]);
     e.sign = -e.sign;
     return true;
 }
@@ -183,32 +184,44 @@ struct Word {
 // (pivot x entry - multiplier x pivot-row entry) / previous, with every entry
 // below 2^b in magnitude and the previous pivot at least 2^(p-1), is below
 // 2^(2b - p + 2): the steps go on while 2b - p + 3 <= 64 N - t.
+// Only the rows and columns from the step a width began matter to the later
+// steps: each width keeps that block alone, (size - first)^2 entries.
 template <int N>
-void wordSteps(std::vector<Word<N>>& w, Word<N>& previous, Elimination& e, const StepPacer& pacer) {
-    const std::size_t size = e.size;
-    for (; e.step + 1 < size; ++e.step) {
-        const std::size_t k = e.step;
+struct WordBlock {
+    std::size_t first;  // the block's first row and column in the matrix
+    std::size_t dim;
+    std::vector<Word<N>> w;
+    Word<N> previous;  // the pivot of the step before e.step, or 1
+};
+
+template <int N>
+void wordSteps(WordBlock<N>& block, Elimination& e, const StepPacer& pacer) {
+    const std::size_t dim = block.dim;
+    std::vector<Word<N>>& w = block.w;
+    for (; e.step + 1 < e.size; ++e.step) {
+        const std::size_t k = e.step - block.first;
         Word<N> magnitudes;  // with the highest bit of the largest entry
-        for (std::size_t i = k; i < size; ++i) {
-            for (std::size_t j = k; j < size; ++j) magnitudes |= w[i * size + j].magnitude();
+        for (std::size_t i = k; i < dim; ++i) {
+            for (std::size_t j = k; j < dim; ++j) magnitudes |= w[i * dim + j].magnitude();
         }
-        const int shift = previous.trailingZeros();
-        if (2 * magnitudes.bitLength() - previous.magnitude().bitLength() + 3 >
+        const int shift = block.previous.trailingZeros();
+        if (2 * magnitudes.bitLength() - block.previous.magnitude().bitLength() + 3 >
             Word<N>::kBits - shift) {
             return;
         }
-        if (!beginStep(w, e, pacer, [](const Word<N>& x) { return x.zero(); })) return;
-        const Word<N> odd = previous.shiftedRight(shift, true);
+        if (!beginStep(w, dim, k, e, pacer, [](const Word<N>& x) { return x.zero(); })) return;
+        const Word<N> odd = block.previous.shiftedRight(shift, true);
         const Word<N> two = Word<N>::of(2);
         Word<N> inverse = odd;  // right to 3 bits; each step doubles them
-        for (int bits = 3; bits < Word<N>::kBits; bits *= 2)
+        for (int bits = 3; bits < Word<N>::kBits; bits *= 2) {
             inverse = inverse * (two - odd * inverse);
-        const Word<N> pivot = w[k * size + k];
-        for (std::size_t i = k + 1; i < size; ++i) {
-            const Word<N> multiplier = w[i * size + k];
-            for (std::size_t j = k + 1; j < size; ++j) {
-                Word<N>& entry = w[i * size + j];
-                const Word<N> minor = entry * pivot - multiplier * w[k * size + j];
+        }
+        const Word<N> pivot = w[k * dim + k];
+        for (std::size_t i = k + 1; i < dim; ++i) {
+            const Word<N> multiplier = w[i * dim + k];
+            for (std::size_t j = k + 1; j < dim; ++j) {
+                Word<N>& entry = w[i * dim + j];
+                const Word<N> minor = entry * pivot - multiplier * w[k * dim + j];
                 if (shift == 0) {
                     entry = minor * inverse;
                 } else {
@@ -219,29 +232,45 @@ void wordSteps(std::vector<Word<N>>& w, Word<N>& previous, Elimination& e, const
                 }
             }
         }
-        previous = pivot;
+        block.previous = pivot;
     }
 }
 
-// Goes on with the words of N limbs, then with the next width up to 8 limbs,
-// and leaves the entries in m.
+// Goes on with the words of N limbs, then with the next width up to 8 limbs.
+// Leaves in m what the steps on GMP integers need: the block, and the
+// previous pivot; or, when all steps are done, the last entry.
 template <int N>
-void widerSteps(std::vector<Word<N>>& w, Word<N>& previous, std::vector<mpz_class>& m,
-                Elimination& e, const StepPacer& pacer) {
-    wordSteps(w, previous, e, pacer);
-    if constexpr (N < 8) {
-        if (e.step + 1 < e.size && !e.singular && !e.cancelled) {
-            constexpr int kNext = N < 4 ? N + 1 : N + 2;
-            std::vector<Word<kNext>> wider(w.size());
-            for (std::size_t i = 0; i < w.size(); ++i) wider[i] = w[i].template widened<kNext>();
-            std::vector<Word<N>>().swap(w);
-            Word<kNext> widerPrevious = previous.template widened<kNext>();
-            widerSteps(wider, widerPrevious, m, e, pacer);
-            return;
-        }
-    }
+void widerSteps(WordBlock<N>& block, std::vector<mpz_class>& m, Elimination& e,
+                const StepPacer& pacer) {
+    wordSteps(block, e, pacer);
     if (e.singular || e.cancelled) return;
-    for (std::size_t i = 0; i < w.size(); ++i) w[i].toInteger(m[i]);
+    if (e.step + 1 == e.size) {
+        block.w.back().toInteger(m.back());
+        return;
+    }
+    if constexpr (N < 8) {
+        constexpr int kNext = N < 4 ? N + 1 : N + 2;
+        WordBlock<kNext> wider{
+            e.step, e.size - e.step, {}, block.previous.template widened<kNext>()};
+        wider.w.resize(wider.dim * wider.dim);
+        const std::size_t offset = wider.first - block.first;
+        for (std::size_t i = 0; i < wider.dim; ++i) {
+            for (std::size_t j = 0; j < wider.dim; ++j) {
+                wider.w[i * wider.dim + j] =
+                    block.w[(i + offset) * block.dim + j + offset].template widened<kNext>();
+            }
+        }
+        std::vector<Word<N>>().swap(block.w);
+        widerSteps(wider, m, e, pacer);
+    } else {
+        for (std::size_t i = 0; i < block.dim; ++i) {
+            for (std::size_t j = 0; j < block.dim; ++j) {
+                block.w[i * block.dim + j].toInteger(
+                    m[(block.first + i) * e.size + block.first + j]);
+            }
+        }
+        if (e.step > 0) block.previous.toInteger(m[(e.step - 1) * e.size + e.step - 1]);
+    }
 }
 
 // The steps on words, from the start, when every entry fits in 64 bits.
@@ -249,10 +278,9 @@ void smallSteps(std::vector<mpz_class>& m, Elimination& e, const StepPacer& pace
     for (const mpz_class& x : m) {
         if (!mpz_fits_slong_p(x.get_mpz_t())) return;
     }
-    std::vector<Word<1>> w(m.size());
-    for (std::size_t i = 0; i < m.size(); ++i) w[i] = Word<1>::of(m[i].get_si());
-    Word<1> previous = Word<1>::of(1);
-    widerSteps(w, previous, m, e, pacer);
+    WordBlock<1> block{0, e.size, std::vector<Word<1>>(m.size()), Word<1>::of(1)};
+    for (std::size_t i = 0; i < m.size(); ++i) block.w[i] = Word<1>::of(m[i].get_si());
+    widerSteps(block, m, e, pacer);
 }
 
 // The remaining steps on GMP integers, in place.
@@ -264,7 +292,9 @@ void integerSteps(std::vector<mpz_class>& m, Elimination& e, const StepPacer& pa
     mpz_ptr scratch = scratchValue.get_mpz_t();
     for (; e.step + 1 < size; ++e.step) {
         const std::size_t k = e.step;
-        if (!beginStep(m, e, pacer, [](const mpz_class& x) { return sgn(x) == 0; })) return;
+        if (!beginStep(m, size, k, e, pacer, [](const mpz_class& x) { return sgn(x) == 0; })) {
+            return;
+        }
         mpz_srcptr pivot = at(k, k).get_mpz_t();
         for (std::size_t i = k + 1; i < size; ++i) {
             mpz_srcptr multiplier = at(i, k).get_mpz_t();
@@ -296,12 +326,13 @@ std::optional<mpz_class> BareissDeterminant(int n, std::vector<mpz_class>& m, do
     smallSteps(m, e, pacer);
     // Every entry's room for its longest value at once, when that is small,
     // rather than one more limb at a time.
-    if (!e.singular && !e.cancelled && entryBits < 4096) {
+    const bool stepsLeft = !e.singular && !e.cancelled && e.step + 1 < e.size;
+    if (stepsLeft && entryBits < 4096) {
         for (mpz_class& x : m) {
             mpz_realloc2(x.get_mpz_t(), static_cast<mp_bitcnt_t>(entryBits) + 64);
         }
     }
-    if (!e.singular && !e.cancelled) integerSteps(m, e, pacer);
+    if (stepsLeft) integerSteps(m, e, pacer);
     if (e.cancelled) return std::nullopt;
     if (e.singular) return mpz_class(0);
     if (control != nullptr) control->reportFraction(1.0);

@@ -38,6 +38,11 @@ double ReadDoubleNumber(std::string_view token);
 // the reduced fraction "p/q".
 std::string FormatExactNumber(const mpq_class& value);
 
+// The double nearest to an exact number (ties to even), ±infinity or a signed
+// zero beyond the range; what ReadDoubleNumber gives for a token that
+// ReadExactNumber reads as value.
+double NearestDouble(const mpq_class& value);
+
 // The elements of a matrix text, count of them in row-major order (missing
 // ones 0, surplus ones ignored): exact when every one of them reads as a
 // finite rational, otherwise all of them in double (the double way).

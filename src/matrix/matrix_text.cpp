@@ -56,10 +56,31 @@ std::optional<std::size_t> ElementCount(int rows, int cols) {
     return static_cast<std::size_t>(count);
 }
 
-float ScanMatrixToken(std::string_view token) {
+std::optional<std::string_view> NextMatrixToken(std::string_view text, std::size_t& from) {
+    std::size_t i = from;
+    while (i < text.size()) {
+        const std::size_t skip = separatorLength(text.substr(i));
+        if (skip == 0) break;
+        i += skip;
+    }
+    if (i >= text.size()) {
+        from = text.size();
+        return std::nullopt;
+    }
+    const std::size_t start = i;
+    while (i < text.size() && separatorLength(text.substr(i)) == 0) ++i;
+    from = i;
+    return text.substr(start, i - start);
+}
+
+std::string_view SkipScanBlanks(std::string_view token) {
     std::size_t i = 0;
     while (i < token.size() && isScanBlank(token[i])) ++i;
-    const std::string_view rest = token.substr(i);
+    return token.substr(i);
+}
+
+float ScanMatrixToken(std::string_view token) {
+    const std::string_view rest = SkipScanBlanks(token);
     if (const std::optional<float> special = writtenSpecialValue(rest)) return *special;
     const std::size_t length = decimalPrefixLength(rest);
     return length == 0 ? 0.0f : decimalToFloat(rest.substr(0, length));
@@ -68,15 +89,11 @@ float ScanMatrixToken(std::string_view token) {
 void ParseMatrixTextInto(std::string_view text, std::span<float> values) {
     std::fill(values.begin(), values.end(), 0.0f);
     std::size_t next = 0;
-    std::size_t i = 0;
-    while (i < text.size() && next < values.size()) {
-        if (const std::size_t skip = separatorLength(text.substr(i))) {
-            i += skip;
-            continue;
-        }
-        const std::size_t start = i;
-        while (i < text.size() && separatorLength(text.substr(i)) == 0) ++i;
-        values[next++] = ScanMatrixToken(text.substr(start, i - start));
+    std::size_t from = 0;
+    while (next < values.size()) {
+        const std::optional<std::string_view> token = NextMatrixToken(text, from);
+        if (!token) break;
+        values[next++] = ScanMatrixToken(*token);
     }
 }
 

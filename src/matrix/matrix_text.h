@@ -27,6 +27,14 @@ std::optional<std::size_t> ElementCount(int rows, int cols);
 // reads as that value, so that a written result reads back as what it shows.
 float ScanMatrixToken(std::string_view token);
 
+// The token of text at or after position from, separators skipped, as
+// ParseMatrixTextInto reads them; from moves past it. nullopt when only
+// separators are left.
+std::optional<std::string_view> NextMatrixToken(std::string_view text, std::size_t& from);
+
+// A token without the blanks scanf skips before a number.
+std::string_view SkipScanBlanks(std::string_view token);
+
 // Sets every value to 0, then gives the tokens of text to values 0, 1, 2, ...
 // in order; surplus tokens are ignored.
 void ParseMatrixTextInto(std::string_view text, std::span<float> values);

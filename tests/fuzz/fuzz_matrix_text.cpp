@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any two texts as matrices of up to 8 x 8: parse, write and parse again give
 // the same text and the same singles; A - 0 = A and A + B = B + A as texts; the
-// product is the sum over k, in order, of exact double products.
+// product is the sum over k, in order, of exact double products. Read as double
+// precision reads it, what is written reads back as the same numbers: exact
+// ones exactly, doubles bit for bit, or, when the doubles are all finite, as
+// exact numbers whose nearest doubles they are.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "fuzz_support.h"
+#include "matrix/exact_matrix.h"
 #include "matrix/matrix_arithmetic.h"
 #include "matrix/matrix_text.h"
 
@@ -22,6 +26,32 @@ bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
         if (floatBits(a[i]) != floatBits(b[i])) return false;
     }
     return true;
+}
+
+bool sameDouble(double a, double b) {
+    return doubleBits(a) == doubleBits(b) || (std::isnan(a) && std::isnan(b));
+}
+
+bool sameElements(const MatrixElements& first, const MatrixElements& again, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (first.exact) {
+            if (!again.exact || first.rational[i] != again.rational[i]) return false;
+        } else if (again.exact ? NearestDouble(again.rational[i]) != first.inexact[i]
+                               : !sameDouble(first.inexact[i], again.inexact[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void checkExactRoundTrip(const std::string& text, int rows, int cols) {
+    const std::size_t count = static_cast<std::size_t>(rows) * cols;
+    const MatrixElements first = *ReadMatrixElements(text, count);
+    const std::string written = *FormatMatrixElements(first, rows, cols);
+    const MatrixElements again = *ReadMatrixElements(written, count);
+    FUZZ_CHECK(sameElements(first, again, count),
+               "\"%s\" as %dx%d in double precision: written \"%s\"", printable(text).c_str(), rows,
+               cols, printable(written).c_str());
 }
 
 std::string calculate(const MatrixStore& store, int first, int second, MatrixOperation operation) {
@@ -53,6 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(sameBits(*ParseMatrixText(rewritten, count), reread),
                "\"%s\" as %dx%d: a second round trip changed the singles", printable(textA).c_str(),
                rows, cols);
+
+    checkExactRoundTrip(textA, rows, cols);
 
     static const auto store = std::make_unique<MatrixStore>();
     store->write(0, {rows, cols, textA});

@@ -1,0 +1,342 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Bareiss' fraction-free elimination: after step k every entry (i, j) below
+// and to the right of the pivot is the minor of rows 0..k, i and columns
+// 0..k, j, so that the division by the previous pivot is exact. Entries are
+// small in the first steps, which hold most of the work, and grow by about
+// the bits of a row each step: the steps run on words of 64 bits, then of 128,
+// 192, 256, 384 and 512, then on GMP integers, each as long as it holds the
+// entries.
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <utility>
+
+#include "matrix/exact_parts.h"
+
+namespace {
+
+// Reports the work done before step k and looks at the cancel flag.
+class StepPacer {
+  public:
+    StepPacer(std::size_t size, WorkControl* control) : size_(size), control_(control) {
+        for (std::size_t k = 0; k + 1 < size; ++k) total_ += work(k);
+    }
+    bool going(std::size_t k) const {
+        if (control_ == nullptr) return true;
+        double done = 0;
+        for (std::size_t j = 0; j < k; ++j) done += work(j);
+        control_->reportFraction(done / total_);
+        return !control_->cancelRequested();
+    }
+
+  private:
+    double work(std::size_t k) const {
+        return static_cast<double>((size_ - k - 1) * (size_ - k - 1));
+    }
+    std::size_t size_;
+    WorkControl* control_;
+    double total_ = 0;
+};
+
+// Where elimination stands: the next step, and the sign of the row swaps.
+struct Elimination {
+    std::size_t size;
+    std::size_t step = 0;
+    int sign = 1;
+    bool singular = false;
+    bool cancelled = false;
+};
+
+// Before the step e.step, whose row and column are k of the dim x dim block m:
+// false when cancelled or when column k is zero from row k down (the
+// determinant is 0); otherwise a row with a nonzero entry there is row k, and
+// a swap has flipped the sign.
+template <class Entry, class IsZero>
+bool beginStep(std::vector<Entry>& m, std::size_t dim, std::size_t k, Elimination& e,
+               const StepPacer& pacer, IsZero isZero) {
+    if (!pacer.going(e.step)) {
+        e.cancelled = true;
+        return false;
+    }
+    if (!isZero(m[k * dim + k])) return true;
+    std::size_t p = k + 1;
+    while (p < dim && isZero(m[p * dim + k])) ++p;
+    if (p == dim) {
+        e.singular = true;
+        return false;
+    }
+    for (std::size_t j = k; j < dim; ++j) std::swap(m[k * dim + j], m[p * dim + j]);
+    e.sign = -e.sign;
+    return true;
+}
+
+__extension__ typedef unsigned __int128 Unsigned128;
+
+// An integer of N 64-bit limbs (least significant first) in two's complement
+// modulo 2^(64 N): sums, differences and products are exact modulo 2^(64 N).
+template <int N>
+struct Word {
+    static constexpr int kBits = 64 * N;
+    std::array<std::uint64_t, N> limb{};
+
+    bool negative() const { return static_cast<std::int64_t>(limb[N - 1]) < 0; }
+    bool zero() const {
+        for (std::uint64_t x : limb) {
+            if (x != 0) return false;
+        }
+        return true;
+    }
+    Word operator-() const {
+        Word r;
+        std::uint64_t carry = 1;
+        for (int i = 0; i < N; ++i) {
+            r.limb[i] = ~limb[i] + carry;
+            carry = carry != 0 && r.limb[i] == 0 ? 1 : 0;
+        }
+        return r;
+    }
+    Word operator-(const Word& b) const {
+        Word r;
+        std::uint64_t borrow = 0;
+        for (int i = 0; i < N; ++i) {
+            const std::uint64_t d = limb[i] - b.limb[i];
+            r.limb[i] = d - borrow;
+            borrow = (limb[i] < b.limb[i]) | (d < borrow);
+        }
+        return r;
+    }
+    // The low N limbs of the product.
+    Word operator*(const Word& b) const {
+        Word r;
+        for (int i = 0; i < N; ++i) {
+            std::uint64_t carry = 0;
+            for (int j = 0; i + j < N; ++j) {
+                const Unsigned128 t =
+                    static_cast<Unsigned128>(limb[i]) * b.limb[j] + r.limb[i + j] + carry;
+                r.limb[i + j] = static_cast<std::uint64_t>(t);
+                carry = static_cast<std::uint64_t>(t >> 64);
+            }
+        }
+        return r;
+    }
+    Word& operator|=(const Word& b) {
+        for (int i = 0; i < N; ++i) limb[i] |= b.limb[i];
+        return *this;
+    }
+    // Shifts by 0 <= s < kBits; right shifts copy the sign when arithmetic.
+    Word shiftedLeft(int s) const {
+        Word r;
+        const int limbs = s / 64, bits = s % 64;
+        for (int i = N - 1; i >= limbs; --i) {
+            r.limb[i] = limb[i - limbs] << bits;
+            if (bits != 0 && i - limbs - 1 >= 0) r.limb[i] |= limb[i - limbs - 1] >> (64 - bits);
+        }
+        return r;
+    }
+    Word shiftedRight(int s, bool arithmetic) const {
+        const std::uint64_t fill = arithmetic && negative() ? ~std::uint64_t{0} : 0;
+        Word r;
+        const int limbs = s / 64, bits = s % 64;
+        for (int i = 0; i < N; ++i) {
+            const std::uint64_t low = i + limbs < N ? limb[i + limbs] : fill;
+            const std::uint64_t high = i + limbs + 1 < N ? limb[i + limbs + 1] : fill;
+            r.limb[i] = bits == 0 ? low : (low >> bits) | (high << (64 - bits));
+        }
+        return r;
+    }
+    Word magnitude() const { return negative() ? -*this : *this; }
+    int bitLength() const {
+        for (int i = N - 1; i >= 0; --i) {
+            if (limb[i] != 0) return 64 * i + 64 - std::countl_zero(limb[i]);
+        }
+        return 0;
+    }
+    int trailingZeros() const {
+        for (int i = 0; i < N; ++i) {
+            if (limb[i] != 0) return 64 * i + std::countr_zero(limb[i]);
+        }
+        return kBits;
+    }
+    // The same number on more limbs.
+    template <int M>
+    Word<M> widened() const {
+        Word<M> r;
+        const std::uint64_t fill = negative() ? ~std::uint64_t{0} : 0;
+        for (int i = 0; i < M; ++i) r.limb[i] = i < N ? limb[i] : fill;
+        return r;
+    }
+    static Word of(long value) {
+        Word r;
+        r.limb.fill(value < 0 ? ~std::uint64_t{0} : 0);
+        r.limb[0] = static_cast<std::uint64_t>(value);
+        return r;
+    }
+    void toInteger(mpz_class& z) const {
+        const Word m = magnitude();
+        mpz_import(z.get_mpz_t(), N, -1, sizeof(std::uint64_t), 0, 0, m.limb.data());
+        if (negative()) mpz_neg(z.get_mpz_t(), z.get_mpz_t());
+    }
+};
+
+// Steps on N-limb words. The division by the previous pivot 2^t x odd is a
+// shift and a product with the inverse of odd modulo 2^(64 N), exact while the
+// quotient fits in 64 N - t bits with its sign. The new entry
+// (pivot x entry - multiplier x pivot-row entry) / previous, with every entry
+// below 2^b in magnitude and the previous pivot at least 2^(p-1), is below
+// 2^(2b - p + 2): the steps go on while 2b - p + 3 <= 64 N - t.
+// Only the rows and columns from the step a width began matter to the later
+// steps: each width keeps that block alone, (size - first)^2 entries.
+template <int N>
+struct WordBlock {
+    std::size_t first;  // the block's first row and column in the matrix
+    std::size_t dim;
+    std::vector<Word<N>> w;
+    Word<N> previous;  // the pivot of the step before e.step, or 1
+};
+
+template <int N>
+void wordSteps(WordBlock<N>& block, Elimination& e, const StepPacer& pacer) {
+    const std::size_t dim = block.dim;
+    std::vector<Word<N>>& w = block.w;
+    for (; e.step + 1 < e.size; ++e.step) {
+        const std::size_t k = e.step - block.first;
+        Word<N> magnitudes;  // with the highest bit of the largest entry
+        for (std::size_t i = k; i < dim; ++i) {
+            for (std::size_t j = k; j < dim; ++j) magnitudes |= w[i * dim + j].magnitude();
+        }
+        const int shift = block.previous.trailingZeros();
+        if (2 * magnitudes.bitLength() - block.previous.magnitude().bitLength() + 3 >
+            Word<N>::kBits - shift) {
+            return;
+        }
+        if (!beginStep(w, dim, k, e, pacer, [](const Word<N>& x) { return x.zero(); })) return;
+        const Word<N> odd = block.previous.shiftedRight(shift, true);
+        const Word<N> two = Word<N>::of(2);
+        Word<N> inverse = odd;  // right to 3 bits; each step doubles them
+        for (int bits = 3; bits < Word<N>::kBits; bits *= 2) {
+            inverse = inverse * (two - odd * inverse);
+        }
+        const Word<N> pivot = w[k * dim + k];
+        for (std::size_t i = k + 1; i < dim; ++i) {
+            const Word<N> multiplier = w[i * dim + k];
+            for (std::size_t j = k + 1; j < dim; ++j) {
+                Word<N>& entry = w[i * dim + j];
+                const Word<N> minor = entry * pivot - multiplier * w[k * dim + j];
+                if (shift == 0) {
+                    entry = minor * inverse;
+                } else {
+                    // The top shift bits of the product are not the quotient's:
+                    // they take its sign.
+                    entry = ((minor.shiftedRight(shift, false) * inverse).shiftedLeft(shift))
+                                .shiftedRight(shift, true);
+                }
+            }
+        }
+        block.previous = pivot;
+    }
+}
+
+// Goes on with the words of N limbs, then with the next width up to 8 limbs.
+// Leaves in m what the steps on GMP integers need: the block, and the
+// previous pivot; or, when all steps are done, the last entry.
+template <int N>
+void widerSteps(WordBlock<N>& block, std::vector<mpz_class>& m, Elimination& e,
+                const StepPacer& pacer) {
+    wordSteps(block, e, pacer);
+    if (e.singular || e.cancelled) return;
+    if (e.step + 1 == e.size) {
+        block.w.back().toInteger(m.back());
+        return;
+    }
+    if constexpr (N < 8) {
+        constexpr int kNext = N < 4 ? N + 1 : N + 2;
+        WordBlock<kNext> wider{
+            e.step, e.size - e.step, {}, block.previous.template widened<kNext>()};
+        wider.w.resize(wider.dim * wider.dim);
+        const std::size_t offset = wider.first - block.first;
+        for (std::size_t i = 0; i < wider.dim; ++i) {
+            for (std::size_t j = 0; j < wider.dim; ++j) {
+                wider.w[i * wider.dim + j] =
+                    block.w[(i + offset) * block.dim + j + offset].template widened<kNext>();
+            }
+        }
+        std::vector<Word<N>>().swap(block.w);
+        widerSteps(wider, m, e, pacer);
+    } else {
+        for (std::size_t i = 0; i < block.dim; ++i) {
+            for (std::size_t j = 0; j < block.dim; ++j) {
+                block.w[i * block.dim + j].toInteger(
+                    m[(block.first + i) * e.size + block.first + j]);
+            }
+        }
+        if (e.step > 0) block.previous.toInteger(m[(e.step - 1) * e.size + e.step - 1]);
+    }
+}
+
+// The steps on words, from the start, when every entry fits in 64 bits.
+void smallSteps(std::vector<mpz_class>& m, Elimination& e, const StepPacer& pacer) {
+    for (const mpz_class& x : m) {
+        if (!mpz_fits_slong_p(x.get_mpz_t())) return;
+    }
+    WordBlock<1> block{0, e.size, std::vector<Word<1>>(m.size()), Word<1>::of(1)};
+    for (std::size_t i = 0; i < m.size(); ++i) block.w[i] = Word<1>::of(m[i].get_si());
+    widerSteps(block, m, e, pacer);
+}
+
+// The remaining steps on GMP integers, in place.
+void integerSteps(std::vector<mpz_class>& m, Elimination& e, const StepPacer& pacer) {
+    const std::size_t size = e.size;
+    const auto at = [&](std::size_t i, std::size_t j) -> mpz_class& { return m[i * size + j]; };
+    mpz_srcptr previous = e.step > 0 ? at(e.step - 1, e.step - 1).get_mpz_t() : nullptr;
+    mpz_class scratchValue;
+    mpz_ptr scratch = scratchValue.get_mpz_t();
+    for (; e.step + 1 < size; ++e.step) {
+        const std::size_t k = e.step;
+        if (!beginStep(m, size, k, e, pacer, [](const mpz_class& x) { return sgn(x) == 0; })) {
+            return;
+        }
+        mpz_srcptr pivot = at(k, k).get_mpz_t();
+        for (std::size_t i = k + 1; i < size; ++i) {
+            mpz_srcptr multiplier = at(i, k).get_mpz_t();
+            const bool zeroMultiplier = mpz_sgn(multiplier) == 0;
+            for (std::size_t j = k + 1; j < size; ++j) {
+                mpz_ptr entry = at(i, j).get_mpz_t();
+                if (zeroMultiplier && mpz_sgn(entry) == 0) continue;
+                // Into the scratch and back: no operand is also the result, so
+                // GMP copies nothing.
+                mpz_mul(scratch, entry, pivot);
+                if (!zeroMultiplier) mpz_submul(scratch, multiplier, at(k, j).get_mpz_t());
+                if (previous != nullptr) {
+                    mpz_divexact(entry, scratch, previous);
+                } else {
+                    mpz_swap(entry, scratch);
+                }
+            }
+        }
+        previous = pivot;
+    }
+}
+
+}  // namespace
+
+std::optional<mpz_class> BareissDeterminant(int n, std::vector<mpz_class>& m, double entryBits,
+                                            WorkControl* control) {
+    Elimination e{static_cast<std::size_t>(n)};
+    const StepPacer pacer(e.size, control);
+    smallSteps(m, e, pacer);
+    // Every entry's room for its longest value at once, when that is small,
+    // rather than one more limb at a time.
+    const bool stepsLeft = !e.singular && !e.cancelled && e.step + 1 < e.size;
+    if (stepsLeft && entryBits < 4096) {
+        for (mpz_class& x : m) {
+            mpz_realloc2(x.get_mpz_t(), static_cast<mp_bitcnt_t>(entryBits) + 64);
+        }
+    }
+    if (stepsLeft) integerSteps(m, e, pacer);
+    if (e.cancelled) return std::nullopt;
+    if (e.singular) return mpz_class(0);
+    if (control != nullptr) control->reportFraction(1.0);
+    mpz_class value = m.back();
+    if (e.sign < 0) value = -value;
+    return value;
+}

@@ -74,8 +74,8 @@ TEST(MatrixCommand, DoublePrecisionWritesExactResults) {
     expectResult(
         runCli({"--double", "matrix", "mul", "2", "2", "5678 0 0 1", "2", "2", "1234 1 0 1"}),
         "7006652,5678,\r\n0,1,\r\n");
-    expectResult(runCli({"--double", "matrix", "add", "1", "2", "1/3 0.1", "1", "2", "1/6 0.2"}),
-                 "1/2,0.3,\r\n");
+    expectResult(runCli({"--double", "matrix", "add", "1", "2", "1/3 0.1", "1", "2", "1/3 0.2"}),
+                 "2/3,0.3,\r\n");
 }
 
 TEST(MatrixCommand, WritesExactlyTheResultText) {

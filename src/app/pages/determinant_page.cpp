@@ -3,9 +3,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "app/dialog/data_exchange.h"
 #include "app/dialog/window_precision.h"
@@ -38,6 +38,15 @@ QStringList CDeterminantPage::inputsBeyondControls(const PageRequest&) const {
                                                    : QStringLiteral("single")};
 }
 
+bool CDeterminantPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == control(kDeterminantValue) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copyResult();
+        return true;
+    }
+    return LogicPage::eventFilter(watched, event);
+}
+
 void CDeterminantPage::copyResult() {
     auto* value = control<QLineEdit>(kDeterminantValue);
     if (!value) return;
@@ -55,10 +64,8 @@ void CDeterminantPage::OnInitDialog() {
     connect(button(kCompute), &QPushButton::clicked, this, &CDeterminantPage::OnCompute);
     auto* order = control<QLineEdit>(kOrder);
     watchElements(control<TextArea>(kDeterminantElements), order, nullptr, messages_);
-    if (auto* value = control<QLineEdit>(kDeterminantValue)) {
-        auto* copy = new QShortcut(QKeySequence::Copy, value, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(copy, &QShortcut::activated, this, &CDeterminantPage::copyResult);
-    }
+    // The field's own Ctrl+C would copy the rounded text, and only a selection.
+    if (auto* value = control<QLineEdit>(kDeterminantValue)) value->installEventFilter(this);
     // The result changes after a computation, which gives the time it took.
     // Double precision computes every order at once: no cost to tell.
     describeAsTyped(order,

@@ -26,6 +26,7 @@ class CDeterminantPage : public LogicPage<DeterminantPageLogic> {
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
     QStringList inputsBeyondControls(const PageRequest& request) const override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Ctrl+C in the result field: the exact value of a double result.

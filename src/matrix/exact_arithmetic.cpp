@@ -22,11 +22,6 @@ bool inStore(int position) { return position >= 0 && position < MatrixStore::kCa
 
 bool hasShape(const MatrixSlot& slot) { return slot.nRows >= 0 && slot.nCols >= 0; }
 
-// An operation on exact numbers counts for this many units of progress, one on
-// doubles for one: the pacer then looks at the cancel flag about as often in
-// time either way.
-constexpr std::uint64_t kExactUnit = 16;
-
 // rows x cols elements, each a sum of inner products (inner 0: the sum or the
 // difference of two elements).
 struct Shape {
@@ -37,24 +32,27 @@ struct Shape {
 // false when cancelled. element(r, c, lastInRow, text, scratch) appends one to
 // text. The first rows run on the calling thread; once the pool's serial head
 // has passed, blocks of rows are spread, a row a task, each into a text of its
-// own, appended in row order. The cancel flag is looked at least once a row.
+// own, appended in row order. The cancel flag is looked at after every row and
+// every 64 elements of a long one.
 template <class Element>
-bool writeRows(const Shape& shape, std::uint64_t unit, std::string& text, WorkControl* control,
-               Element element) {
-    const std::uint64_t elementUnits = (shape.inner + 1) * unit;
-    WorkPacer pacer(control, static_cast<double>(shape.rows) * static_cast<double>(shape.cols) *
-                                 static_cast<double>(elementUnits));
+bool writeRows(const Shape& shape, std::string& text, WorkControl* control, Element element) {
+    const auto cancelled = [control] { return control != nullptr && control->cancelRequested(); };
     const auto writeRow = [&](std::size_t r, std::string& out, mpq_class& scratch) {
         for (std::size_t c = 0; c < shape.cols; ++c) {
             element(r, c, c + 1 == shape.cols, out, scratch);
+            if (c % 64 == 63 && cancelled()) return false;
         }
+        return true;
     };
+    const std::uint64_t rowUnits = shape.cols * (shape.inner + 1);
+    WorkPacer pacer(control, static_cast<double>(shape.rows) * static_cast<double>(rowUnits));
     mpq_class scratch;
     ParallelRun run;
     std::size_t r = 0;
     for (; r < shape.rows && !run.spreading(); ++r) {
-        writeRow(r, text, scratch);
-        if (!pacer.advance(shape.cols * elementUnits) || !pacer.checkpoint()) return false;
+        if (!writeRow(r, text, scratch)) return false;
+        pacer.advance(rowUnits);
+        if (!pacer.checkpoint()) return false;
         if (control != nullptr) control->reportPoints((r + 1) * shape.cols);
     }
     if (r == shape.rows) return true;
@@ -69,11 +67,11 @@ bool writeRows(const Shape& shape, std::uint64_t unit, std::string& text, WorkCo
             texts[task].clear();
             try {
                 mpq_class rowScratch;
-                writeRow(r + task, texts[task], rowScratch);
+                if (!writeRow(r + task, texts[task], rowScratch)) return;
             } catch (const std::exception&) {  // no room for the text
                 noRoom.store(true);
             }
-            spread.add(shape.cols * elementUnits);
+            spread.add(rowUnits);
         });
         if (noRoom.load()) throw std::bad_alloc();
         if (!spread.going()) break;
@@ -87,7 +85,7 @@ bool writeRows(const Shape& shape, std::uint64_t unit, std::string& text, WorkCo
 
 bool writeInDouble(MatrixOperation operation, const Shape& shape, const std::vector<double>& a,
                    const std::vector<double>& b, MatrixResult& result, WorkControl* control) {
-    return writeRows(shape, 1, result.text, control,
+    return writeRows(shape, result.text, control,
                      [&](std::size_t r, std::size_t c, bool last, std::string& out, mpq_class&) {
                          double value = 0.0;
                          if (operation == MatrixOperation::Product) {
@@ -120,7 +118,7 @@ double sumTextBound(const std::vector<mpq_class>& a, const std::vector<mpq_class
 bool writeExactSum(MatrixOperation operation, const Shape& shape, const std::vector<mpq_class>& a,
                    const std::vector<mpq_class>& b, MatrixResult& result, WorkControl* control) {
     return writeRows(
-        shape, kExactUnit, result.text, control,
+        shape, result.text, control,
         [&](std::size_t r, std::size_t c, bool last, std::string& out, mpq_class& value) {
             const std::size_t i = r * shape.cols + c;
             if (operation == MatrixOperation::Sum) {
@@ -266,7 +264,7 @@ bool writeWordProduct(const Shape& shape, ScaledProduct& scaled, MatrixResult& r
     std::vector<mpz_class>().swap(scaled.first);
     std::vector<mpz_class>().swap(scaled.second);
     return writeRows(
-        shape, 1, result.text, control,
+        shape, result.text, control,
         [&](std::size_t r, std::size_t c, bool last, std::string& out, mpq_class& value) {
             const long* x = &first[r * shape.inner];
             const long* y = &second[c * shape.inner];
@@ -286,7 +284,7 @@ bool writeExactProduct(const Shape& shape, ScaledProduct& scaled, MatrixResult& 
         return writeWordProduct(shape, scaled, result, control);
     }
     return writeRows(
-        shape, kExactUnit, result.text, control,
+        shape, result.text, control,
         [&](std::size_t r, std::size_t c, bool last, std::string& out, mpq_class& value) {
             mpz_ptr sum = value.get_num_mpz_t();
             mpz_set_ui(sum, 0);

@@ -3,8 +3,8 @@
 // and to the right of the pivot is the minor of rows 0..k, i and columns
 // 0..k, j, so that the division by the previous pivot is exact. Entries are
 // small in the first steps, which hold most of the work, and grow by about
-// the bits of a row each step: the steps run on words of 64 bits, then of 128,
-// 192, 256, 384 and 512, then on GMP integers, each as long as it holds the
+// the bits of a row each step: the steps run on the machine's integers of 64
+// bits, then of 128, then on GMP integers, each as long as it holds the
 // entries.
 #include <array>
 #include <bit>
@@ -71,114 +71,79 @@ bool beginStep(std::vector<Entry>& m, std::size_t dim, std::size_t k, Eliminatio
 }
 
 __extension__ typedef unsigned __int128 Unsigned128;
+__extension__ typedef __int128 Signed128;
 
-// An integer of N 64-bit limbs (least significant first) in two's complement
-// modulo 2^(64 N): sums, differences and products are exact modulo 2^(64 N).
+// The machine's integers of 64 and 128 bits: the first steps fit in them.
+template <int N>
+struct WordTypes;
+template <>
+struct WordTypes<1> {
+    using Unsigned = std::uint64_t;
+    using Signed = std::int64_t;
+};
+template <>
+struct WordTypes<2> {
+    using Unsigned = Unsigned128;
+    using Signed = Signed128;
+};
+
+// A machine integer of 64 N bits in two's complement: sums, differences and
+// products are exact modulo 2^(64 N), as the compiler's unsigned arithmetic
+// gives them. Wider entries go to GMP.
 template <int N>
 struct Word {
+    using Unsigned = typename WordTypes<N>::Unsigned;
+    using Signed = typename WordTypes<N>::Signed;
     static constexpr int kBits = 64 * N;
-    std::array<std::uint64_t, N> limb{};
+    Unsigned v = 0;
 
-    bool negative() const { return static_cast<std::int64_t>(limb[N - 1]) < 0; }
-    bool zero() const {
-        for (std::uint64_t x : limb) {
-            if (x != 0) return false;
-        }
-        return true;
-    }
-    Word operator-() const {
-        Word r;
-        std::uint64_t carry = 1;
-        for (int i = 0; i < N; ++i) {
-            r.limb[i] = ~limb[i] + carry;
-            carry = carry != 0 && r.limb[i] == 0 ? 1 : 0;
-        }
-        return r;
-    }
-    Word operator-(const Word& b) const {
-        Word r;
-        std::uint64_t borrow = 0;
-        for (int i = 0; i < N; ++i) {
-            const std::uint64_t d = limb[i] - b.limb[i];
-            r.limb[i] = d - borrow;
-            borrow = (limb[i] < b.limb[i]) | (d < borrow);
-        }
-        return r;
-    }
-    // The low N limbs of the product.
-    Word operator*(const Word& b) const {
-        Word r;
-        for (int i = 0; i < N; ++i) {
-            std::uint64_t carry = 0;
-            for (int j = 0; i + j < N; ++j) {
-                const Unsigned128 t =
-                    static_cast<Unsigned128>(limb[i]) * b.limb[j] + r.limb[i + j] + carry;
-                r.limb[i + j] = static_cast<std::uint64_t>(t);
-                carry = static_cast<std::uint64_t>(t >> 64);
-            }
-        }
-        return r;
-    }
+    bool negative() const { return (v >> (kBits - 1)) != 0; }
+    bool zero() const { return v == 0; }
+    Word operator-() const { return {static_cast<Unsigned>(Unsigned{0} - v)}; }
+    Word operator-(const Word& b) const { return {static_cast<Unsigned>(v - b.v)}; }
+    Word operator*(const Word& b) const { return {static_cast<Unsigned>(v * b.v)}; }
     Word& operator|=(const Word& b) {
-        for (int i = 0; i < N; ++i) limb[i] |= b.limb[i];
+        v |= b.v;
         return *this;
     }
     // Shifts by 0 <= s < kBits; right shifts copy the sign when arithmetic.
-    Word shiftedLeft(int s) const {
-        Word r;
-        const int limbs = s / 64, bits = s % 64;
-        for (int i = N - 1; i >= limbs; --i) {
-            r.limb[i] = limb[i - limbs] << bits;
-            if (bits != 0 && i - limbs - 1 >= 0) r.limb[i] |= limb[i - limbs - 1] >> (64 - bits);
-        }
-        return r;
-    }
+    Word shiftedLeft(int s) const { return {static_cast<Unsigned>(v << s)}; }
     Word shiftedRight(int s, bool arithmetic) const {
-        const std::uint64_t fill = arithmetic && negative() ? ~std::uint64_t{0} : 0;
-        Word r;
-        const int limbs = s / 64, bits = s % 64;
-        for (int i = 0; i < N; ++i) {
-            const std::uint64_t low = i + limbs < N ? limb[i + limbs] : fill;
-            const std::uint64_t high = i + limbs + 1 < N ? limb[i + limbs + 1] : fill;
-            r.limb[i] = bits == 0 ? low : (low >> bits) | (high << (64 - bits));
-        }
-        return r;
+        Unsigned r = v >> s;
+        if (s != 0 && arithmetic && negative())
+            r |= static_cast<Unsigned>(~Unsigned{0} << (kBits - s));
+        return {r};
     }
     Word magnitude() const { return negative() ? -*this : *this; }
+    std::uint64_t high() const {
+        return N == 1 ? 0 : static_cast<std::uint64_t>(v >> (kBits - 64));
+    }
+    std::uint64_t low() const { return static_cast<std::uint64_t>(v); }
     int bitLength() const {
-        for (int i = N - 1; i >= 0; --i) {
-            if (limb[i] != 0) return 64 * i + 64 - std::countl_zero(limb[i]);
-        }
-        return 0;
+        if (high() != 0) return kBits - std::countl_zero(high());
+        return low() == 0 ? 0 : 64 - std::countl_zero(low());
     }
     int trailingZeros() const {
-        for (int i = 0; i < N; ++i) {
-            if (limb[i] != 0) return 64 * i + std::countr_zero(limb[i]);
-        }
-        return kBits;
+        if (low() != 0) return std::countr_zero(low());
+        return high() != 0 ? 64 + std::countr_zero(high()) : kBits;
     }
-    // The same number on more limbs.
+    // The same number on more bits.
     template <int M>
     Word<M> widened() const {
-        Word<M> r;
-        const std::uint64_t fill = negative() ? ~std::uint64_t{0} : 0;
-        for (int i = 0; i < M; ++i) r.limb[i] = i < N ? limb[i] : fill;
-        return r;
+        using Wider = Word<M>;
+        return {static_cast<typename Wider::Unsigned>(
+            static_cast<typename Wider::Signed>(static_cast<Signed>(v)))};
     }
-    static Word of(long value) {
-        Word r;
-        r.limb.fill(value < 0 ? ~std::uint64_t{0} : 0);
-        r.limb[0] = static_cast<std::uint64_t>(value);
-        return r;
-    }
+    static Word of(long value) { return {static_cast<Unsigned>(static_cast<Signed>(value))}; }
     void toInteger(mpz_class& z) const {
         const Word m = magnitude();
-        mpz_import(z.get_mpz_t(), N, -1, sizeof(std::uint64_t), 0, 0, m.limb.data());
+        const std::array<std::uint64_t, 2> limbs{m.low(), m.high()};
+        mpz_import(z.get_mpz_t(), N, -1, sizeof(std::uint64_t), 0, 0, limbs.data());
         if (negative()) mpz_neg(z.get_mpz_t(), z.get_mpz_t());
     }
 };
 
-// Steps on N-limb words. The division by the previous pivot 2^t x odd is a
+// Steps on words of 64 N bits. The division by the previous pivot 2^t x odd is a
 // shift and a product with the inverse of odd modulo 2^(64 N), exact while the
 // quotient fits in 64 N - t bits with its sign. The new entry
 // (pivot x entry - multiplier x pivot-row entry) / previous, with every entry
@@ -236,7 +201,7 @@ void wordSteps(WordBlock<N>& block, Elimination& e, const StepPacer& pacer) {
     }
 }
 
-// Goes on with the words of N limbs, then with the next width up to 8 limbs.
+// Goes on with words of 64 N bits, then with 128 bits.
 // Leaves in m what the steps on GMP integers need: the block, and the
 // previous pivot; or, when all steps are done, the last entry.
 template <int N>
@@ -248,8 +213,8 @@ void widerSteps(WordBlock<N>& block, std::vector<mpz_class>& m, Elimination& e,
         block.w.back().toInteger(m.back());
         return;
     }
-    if constexpr (N < 8) {
-        constexpr int kNext = N < 4 ? N + 1 : N + 2;
+    if constexpr (N < 2) {
+        constexpr int kNext = N + 1;
         WordBlock<kNext> wider{
             e.step, e.size - e.step, {}, block.previous.template widened<kNext>()};
         wider.w.resize(wider.dim * wider.dim);

@@ -4,11 +4,14 @@
 // 0..k, j, so that the division by the previous pivot is exact. Entries are
 // small in the first steps, which hold most of the work, and grow by about
 // the bits of a row each step: the steps run on the machine's integers of 64
-// bits, then of 128, then on GMP integers, each as long as it holds the
+// and 128 bits, then on words of 192, 256, 384 and 512 bits that GMP's mpn
+// routines compute with, then on GMP integers, each as long as it holds the
 // entries.
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
 #include "matrix/exact_parts.h"
@@ -87,11 +90,28 @@ struct WordTypes<2> {
     using Signed = Signed128;
 };
 
-// A machine integer of 64 N bits in two's complement: sums, differences and
-// products are exact modulo 2^(64 N), as the compiler's unsigned arithmetic
-// gives them. Wider entries go to GMP.
 template <int N>
-struct Word {
+struct MachineWord;
+template <int N>
+struct LimbWord;
+
+// An integer of 64 N bits in two's complement: sums, differences and
+// products are exact modulo 2^(64 N). Up to 128 bits the machine's own
+// integers; wider, GMP's routines on N limbs (its mpn layer).
+template <int N>
+using Word = std::conditional_t<(N <= 2), MachineWord<N>, LimbWord<N>>;
+
+static_assert(GMP_LIMB_BITS == 64 && GMP_NAIL_BITS == 0);
+
+// The limbs of a word that has n, least significant first, on m limbs with
+// its sign copied into the new ones.
+inline void signExtend(const mp_limb_t* from, int n, mp_limb_t* to, int m) {
+    const mp_limb_t fill = static_cast<std::int64_t>(from[n - 1]) < 0 ? ~mp_limb_t{0} : 0;
+    for (int i = 0; i < m; ++i) to[i] = i < n ? from[i] : fill;
+}
+
+template <int N>
+struct MachineWord {
     using Unsigned = typename WordTypes<N>::Unsigned;
     using Signed = typename WordTypes<N>::Signed;
     static constexpr int kBits = 64 * N;
@@ -99,22 +119,22 @@ struct Word {
 
     bool negative() const { return (v >> (kBits - 1)) != 0; }
     bool zero() const { return v == 0; }
-    Word operator-() const { return {static_cast<Unsigned>(Unsigned{0} - v)}; }
-    Word operator-(const Word& b) const { return {static_cast<Unsigned>(v - b.v)}; }
-    Word operator*(const Word& b) const { return {static_cast<Unsigned>(v * b.v)}; }
-    Word& operator|=(const Word& b) {
+    MachineWord operator-() const { return {static_cast<Unsigned>(Unsigned{0} - v)}; }
+    MachineWord operator-(const MachineWord& b) const { return {static_cast<Unsigned>(v - b.v)}; }
+    MachineWord operator*(const MachineWord& b) const { return {static_cast<Unsigned>(v * b.v)}; }
+    MachineWord& operator|=(const MachineWord& b) {
         v |= b.v;
         return *this;
     }
     // Shifts by 0 <= s < kBits; right shifts copy the sign when arithmetic.
-    Word shiftedLeft(int s) const { return {static_cast<Unsigned>(v << s)}; }
-    Word shiftedRight(int s, bool arithmetic) const {
+    MachineWord shiftedLeft(int s) const { return {static_cast<Unsigned>(v << s)}; }
+    MachineWord shiftedRight(int s, bool arithmetic) const {
         Unsigned r = v >> s;
         if (s != 0 && arithmetic && negative())
             r |= static_cast<Unsigned>(~Unsigned{0} << (kBits - s));
         return {r};
     }
-    Word magnitude() const { return negative() ? -*this : *this; }
+    MachineWord magnitude() const { return negative() ? -*this : *this; }
     std::uint64_t high() const {
         return N == 1 ? 0 : static_cast<std::uint64_t>(v >> (kBits - 64));
     }
@@ -127,18 +147,118 @@ struct Word {
         if (low() != 0) return std::countr_zero(low());
         return high() != 0 ? 64 + std::countr_zero(high()) : kBits;
     }
-    // The same number on more bits.
+    void toLimbs(mp_limb_t* limbs) const {
+        limbs[0] = low();
+        if (N == 2) limbs[1] = high();
+    }
+    static MachineWord fromLimbs(const mp_limb_t* limbs) {
+        Unsigned v = limbs[0];
+        if (N == 2) v |= static_cast<Unsigned>(limbs[1]) << 32 << 32;
+        return {v};
+    }
     template <int M>
     Word<M> widened() const {
-        using Wider = Word<M>;
-        return {static_cast<typename Wider::Unsigned>(
-            static_cast<typename Wider::Signed>(static_cast<Signed>(v)))};
+        std::array<mp_limb_t, 2> mine{};
+        toLimbs(mine.data());
+        std::array<mp_limb_t, M> wider{};
+        signExtend(mine.data(), N, wider.data(), M);
+        return Word<M>::fromLimbs(wider.data());
     }
-    static Word of(long value) { return {static_cast<Unsigned>(static_cast<Signed>(value))}; }
+    static MachineWord of(long value) {
+        return {static_cast<Unsigned>(static_cast<Signed>(value))};
+    }
     void toInteger(mpz_class& z) const {
-        const Word m = magnitude();
-        const std::array<std::uint64_t, 2> limbs{m.low(), m.high()};
-        mpz_import(z.get_mpz_t(), N, -1, sizeof(std::uint64_t), 0, 0, limbs.data());
+        std::array<mp_limb_t, 2> limbs{};
+        magnitude().toLimbs(limbs.data());
+        mpz_import(z.get_mpz_t(), N, -1, sizeof(mp_limb_t), 0, 0, limbs.data());
+        if (negative()) mpz_neg(z.get_mpz_t(), z.get_mpz_t());
+    }
+};
+
+template <int N>
+struct LimbWord {
+    static constexpr int kBits = 64 * N;
+    std::array<mp_limb_t, N> limb{};
+
+    bool negative() const { return static_cast<std::int64_t>(limb[N - 1]) < 0; }
+    bool zero() const { return mpn_zero_p(limb.data(), N) != 0; }
+    LimbWord operator-() const {
+        LimbWord r;
+        mpn_neg(r.limb.data(), limb.data(), N);
+        return r;
+    }
+    LimbWord operator-(const LimbWord& b) const {
+        LimbWord r;
+        mpn_sub_n(r.limb.data(), limb.data(), b.limb.data(), N);
+        return r;
+    }
+    // The low N limbs of the product.
+    LimbWord operator*(const LimbWord& b) const {
+        std::array<mp_limb_t, 2 * N> full;
+        mpn_mul_n(full.data(), limb.data(), b.limb.data(), N);
+        LimbWord r;
+        std::copy_n(full.begin(), N, r.limb.begin());
+        return r;
+    }
+    LimbWord& operator|=(const LimbWord& b) {
+        for (int i = 0; i < N; ++i) limb[i] |= b.limb[i];
+        return *this;
+    }
+    LimbWord shiftedLeft(int s) const {
+        LimbWord r;
+        const int limbs = s / 64, bits = s % 64;
+        if (bits != 0) {
+            mpn_lshift(r.limb.data() + limbs, limb.data(), N - limbs, static_cast<unsigned>(bits));
+        } else {
+            std::copy_n(limb.begin(), N - limbs, r.limb.begin() + limbs);
+        }
+        return r;
+    }
+    LimbWord shiftedRight(int s, bool arithmetic) const {
+        LimbWord r;
+        const int limbs = s / 64, bits = s % 64;
+        if (bits != 0) {
+            mpn_rshift(r.limb.data(), limb.data() + limbs, N - limbs, static_cast<unsigned>(bits));
+        } else {
+            std::copy_n(limb.begin() + limbs, N - limbs, r.limb.begin());
+        }
+        if (s != 0 && arithmetic && negative()) {
+            // The vacated top s bits take the sign.
+            for (int i = N - 1; i > N - 1 - limbs; --i) r.limb[i] = ~mp_limb_t{0};
+            if (bits != 0) r.limb[N - 1 - limbs] |= ~mp_limb_t{0} << (64 - bits);
+        }
+        return r;
+    }
+    LimbWord magnitude() const { return negative() ? -*this : *this; }
+    int bitLength() const {
+        int n = N;
+        while (n > 0 && limb[n - 1] == 0) --n;
+        return n == 0 ? 0 : static_cast<int>(mpn_sizeinbase(limb.data(), n, 2));
+    }
+    int trailingZeros() const {
+        return zero() ? kBits : static_cast<int>(mpn_scan1(limb.data(), 0));
+    }
+    void toLimbs(mp_limb_t* limbs) const { std::copy_n(limb.begin(), N, limbs); }
+    static LimbWord fromLimbs(const mp_limb_t* limbs) {
+        LimbWord r;
+        std::copy_n(limbs, N, r.limb.begin());
+        return r;
+    }
+    template <int M>
+    Word<M> widened() const {
+        std::array<mp_limb_t, M> wider{};
+        signExtend(limb.data(), N, wider.data(), M);
+        return Word<M>::fromLimbs(wider.data());
+    }
+    static LimbWord of(long value) {
+        const mp_limb_t one = static_cast<mp_limb_t>(value);
+        LimbWord r;
+        signExtend(&one, 1, r.limb.data(), N);
+        return r;
+    }
+    void toInteger(mpz_class& z) const {
+        const LimbWord m = magnitude();
+        mpz_import(z.get_mpz_t(), N, -1, sizeof(mp_limb_t), 0, 0, m.limb.data());
         if (negative()) mpz_neg(z.get_mpz_t(), z.get_mpz_t());
     }
 };
@@ -201,7 +321,7 @@ void wordSteps(WordBlock<N>& block, Elimination& e, const StepPacer& pacer) {
     }
 }
 
-// Goes on with words of 64 N bits, then with 128 bits.
+// Goes on with words of 64 N bits, then with the next width up to 512 bits.
 // Leaves in m what the steps on GMP integers need: the block, and the
 // previous pivot; or, when all steps are done, the last entry.
 template <int N>
@@ -213,8 +333,8 @@ void widerSteps(WordBlock<N>& block, std::vector<mpz_class>& m, Elimination& e,
         block.w.back().toInteger(m.back());
         return;
     }
-    if constexpr (N < 2) {
-        constexpr int kNext = N + 1;
+    if constexpr (N < 8) {
+        constexpr int kNext = N < 4 ? N + 1 : N + 2;
         WordBlock<kNext> wider{
             e.step, e.size - e.step, {}, block.previous.template widened<kNext>()};
         wider.w.resize(wider.dim * wider.dim);

@@ -18,10 +18,6 @@
 
 namespace {
 
-bool inStore(int position) { return position >= 0 && position < MatrixStore::kCapacity; }
-
-bool hasShape(const MatrixSlot& slot) { return slot.nRows >= 0 && slot.nCols >= 0; }
-
 // rows x cols elements, each a sum of inner products (inner 0: the sum or the
 // difference of two elements).
 struct Shape {
@@ -381,17 +377,13 @@ ExactMatrixResult CalculateExactly(const MatrixStore& store, int first, int seco
                                    MatrixOperation operation, WorkControl* control) {
     ExactMatrixResult out;
     MatrixResult& result = out.result;
-    if (!inStore(first) || !inStore(second)) return out;
-    const MatrixSlot& a = store.read(first);
-    const MatrixSlot& b = store.read(second);
-    if (!hasShape(a) || !hasShape(b) || !ShapesFit(operation, a, b)) return out;
-
-    result.nRows = a.nRows;
-    result.nCols = operation == MatrixOperation::Product ? b.nCols : a.nCols;
-    const std::optional<std::size_t> countA = ElementCount(a.nRows, a.nCols);
-    const std::optional<std::size_t> countB = ElementCount(b.nRows, b.nCols);
-    result.status = ComputeStatus::NoMemory;
-    if (!countA || !countB || !ElementCount(result.nRows, result.nCols)) return out;
+    const std::optional<CheckedOperands> operands =
+        CheckOperands(store, first, second, operation, result);
+    if (!operands) return out;
+    const MatrixSlot& a = operands->a;
+    const MatrixSlot& b = operands->b;
+    const std::optional<std::size_t> countA = operands->countA;
+    const std::optional<std::size_t> countB = operands->countB;
     // Both operands read exactly, at their largest; what the result takes is
     // checked once their sizes are known.
     if (!FitsInAvailableMemory(ExactReadingBytes(*countA, a.strElements.size()) +

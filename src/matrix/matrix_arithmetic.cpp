@@ -205,20 +205,33 @@ std::string_view ResultName(MatrixOperation operation) {
     return "Product";
 }
 
-MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOperation operation,
-                       WorkControl* control) {
-    MatrixResult result;
-    if (!inStore(first) || !inStore(second)) return result;
+std::optional<CheckedOperands> CheckOperands(const MatrixStore& store, int first, int second,
+                                             MatrixOperation operation, MatrixResult& result) {
+    result.status = ComputeStatus::BadOperands;
+    if (!inStore(first) || !inStore(second)) return std::nullopt;
     const MatrixSlot& a = store.read(first);
     const MatrixSlot& b = store.read(second);
-    if (!hasShape(a) || !hasShape(b) || !ShapesFit(operation, a, b)) return result;
+    if (!hasShape(a) || !hasShape(b) || !ShapesFit(operation, a, b)) return std::nullopt;
 
     result.nRows = a.nRows;
     result.nCols = operation == MatrixOperation::Product ? b.nCols : a.nCols;
     const std::optional<std::size_t> countA = ElementCount(a.nRows, a.nCols);
     const std::optional<std::size_t> countB = ElementCount(b.nRows, b.nCols);
     result.status = ComputeStatus::NoMemory;
-    if (!countA || !countB || !ElementCount(result.nRows, result.nCols)) return result;
+    if (!countA || !countB || !ElementCount(result.nRows, result.nCols)) return std::nullopt;
+    return CheckedOperands{a, b, *countA, *countB};
+}
+
+MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOperation operation,
+                       WorkControl* control) {
+    MatrixResult result;
+    const std::optional<CheckedOperands> operands =
+        CheckOperands(store, first, second, operation, result);
+    if (!operands) return result;
+    const MatrixSlot& a = operands->a;
+    const MatrixSlot& b = operands->b;
+    const std::optional<std::size_t> countA = operands->countA;
+    const std::optional<std::size_t> countB = operands->countB;
     // Everything the request holds at its peak: both operands and the text.
     const std::uint64_t textBytes = MaxResultTextBytes(result.nRows, result.nCols);
     if (!FitsInAvailableMemory((std::uint64_t{*countA} + *countB) * sizeof(float) + textBytes)) {

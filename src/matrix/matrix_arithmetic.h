@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +37,21 @@ struct MatrixResult {
     // rational, in double precision: the text is not exact.
     bool inDouble = false;
 };
+
+// The operands of an operation and their element counts, once the checks
+// every computation makes first have passed.
+struct CheckedOperands {
+    const MatrixSlot& a;
+    const MatrixSlot& b;
+    std::size_t countA;
+    std::size_t countB;
+};
+
+// Those checks: positions in the store and shapes that fit (BadOperands),
+// then element counts in range for both operands and the result (NoMemory).
+// Sets result's shape and status as they leave it; nullopt when one fails.
+std::optional<CheckedOperands> CheckOperands(const MatrixStore& store, int first, int second,
+                                             MatrixOperation operation, MatrixResult& result);
 
 // Reads both operands from the store, parses them (the first completely before
 // the second) and computes in double precision: element by element for the sum

@@ -126,7 +126,9 @@ TEST(Requests, StatedErrorsCoverTheTrueOnesInBothPrecisions) {
             ASSERT_EQ(outcome.kind, RequestOutcome::Kind::Value) << c.name;
             const double trueError = std::fabs(outcome.value - c.exact);
             EXPECT_LE(trueError, outcome.error) << c.name;
-            if (p == Precision::Double) EXPECT_LE(trueError, c.mostDoubleError) << c.name;
+            if (p == Precision::Double) {
+                EXPECT_LE(trueError, c.mostDoubleError) << c.name;
+            }
         }
     }
     // Only double reaches a singular end or an infinite bound.

@@ -135,6 +135,10 @@ struct MachineWord {
         return {r};
     }
     MachineWord magnitude() const { return negative() ? -*this : *this; }
+    // The bits of a negative word inverted: the magnitude less one, at no cost.
+    MachineWord complemented() const {
+        return negative() ? MachineWord{static_cast<Unsigned>(~v)} : *this;
+    }
     std::uint64_t high() const {
         return N == 1 ? 0 : static_cast<std::uint64_t>(v >> (kBits - 64));
     }
@@ -230,6 +234,12 @@ struct LimbWord {
         return r;
     }
     LimbWord magnitude() const { return negative() ? -*this : *this; }
+    LimbWord complemented() const {
+        if (!negative()) return *this;
+        LimbWord r;
+        for (int i = 0; i < N; ++i) r.limb[i] = ~limb[i];
+        return r;
+    }
     int bitLength() const {
         int n = N;
         while (n > 0 && limb[n - 1] == 0) --n;
@@ -285,12 +295,14 @@ void wordSteps(WordBlock<N>& block, Elimination& e, const StepPacer& pacer) {
     std::vector<Word<N>>& w = block.w;
     for (; e.step + 1 < e.size; ++e.step) {
         const std::size_t k = e.step - block.first;
-        Word<N> magnitudes;  // with the highest bit of the largest entry
+        // With the highest bit of every entry's complement: |x| <= 2^L for
+        // L its bit length, so entries are below 2^(L + 1).
+        Word<N> magnitudes;
         for (std::size_t i = k; i < dim; ++i) {
-            for (std::size_t j = k; j < dim; ++j) magnitudes |= w[i * dim + j].magnitude();
+            for (std::size_t j = k; j < dim; ++j) magnitudes |= w[i * dim + j].complemented();
         }
         const int shift = block.previous.trailingZeros();
-        if (2 * magnitudes.bitLength() - block.previous.magnitude().bitLength() + 3 >
+        if (2 * (magnitudes.bitLength() + 1) - block.previous.magnitude().bitLength() + 3 >
             Word<N>::kBits - shift) {
             return;
         }

@@ -312,7 +312,7 @@ bool readInDouble(const MatrixSlot& slot, std::size_t count, MatrixElements& ele
 }
 
 ComputeStatus compute(MatrixOperation operation, const MatrixSlot& first, const MatrixSlot& second,
-                      const Shape& shape, ExactMatrixResult& out, WorkControl* control) {
+                      const Shape& shape, MatrixResult& result, WorkControl* control) {
     const std::size_t countA = static_cast<std::size_t>(first.nRows) * first.nCols;
     const std::size_t countB = static_cast<std::size_t>(second.nRows) * second.nCols;
     // Reading and scaling long operands take a while too.
@@ -325,7 +325,6 @@ ComputeStatus compute(MatrixOperation operation, const MatrixSlot& first, const 
     if (cancelled()) return ComputeStatus::Cancelled;
     const double rows = static_cast<double>(shape.rows), cols = static_cast<double>(shape.cols);
     const bool product = operation == MatrixOperation::Product;
-    MatrixResult& result = out.result;
 
     if (a->exact && b->exact) {
         ScaledProduct scaled;
@@ -355,7 +354,7 @@ ComputeStatus compute(MatrixOperation operation, const MatrixSlot& first, const 
         return done ? ComputeStatus::Done : ComputeStatus::Cancelled;
     }
 
-    out.exact = false;
+    result.inDouble = true;
     const double bound = rows * cols * static_cast<double>(kLongestDoubleElement) + 2 * rows;
     const double copies =
         static_cast<double>(a->exact ? countA : 0) + static_cast<double>(b->exact ? countB : 0);
@@ -373,13 +372,12 @@ ComputeStatus compute(MatrixOperation operation, const MatrixSlot& first, const 
 
 }  // namespace
 
-ExactMatrixResult CalculateExactly(const MatrixStore& store, int first, int second,
-                                   MatrixOperation operation, WorkControl* control) {
-    ExactMatrixResult out;
-    MatrixResult& result = out.result;
+MatrixResult CalculateExactly(const MatrixStore& store, int first, int second,
+                              MatrixOperation operation, WorkControl* control) {
+    MatrixResult result;
     const std::optional<CheckedOperands> operands =
         CheckOperands(store, first, second, operation, result);
-    if (!operands) return out;
+    if (!operands) return result;
     const MatrixSlot& a = operands->a;
     const MatrixSlot& b = operands->b;
     const std::optional<std::size_t> countA = operands->countA;
@@ -388,13 +386,13 @@ ExactMatrixResult CalculateExactly(const MatrixStore& store, int first, int seco
     // checked once their sizes are known.
     if (!FitsInAvailableMemory(ExactReadingBytes(*countA, a.strElements.size()) +
                                ExactReadingBytes(*countB, b.strElements.size()))) {
-        return out;
+        return result;
     }
     const Shape shape{
         static_cast<std::size_t>(result.nRows), static_cast<std::size_t>(result.nCols),
         operation == MatrixOperation::Product ? static_cast<std::size_t>(a.nCols) : 0};
     try {
-        result.status = compute(operation, a, b, shape, out, control);
+        result.status = compute(operation, a, b, shape, result, control);
     } catch (const std::bad_alloc&) {
         result.status = ComputeStatus::NoMemory;
     } catch (const std::length_error&) {
@@ -405,5 +403,5 @@ ExactMatrixResult CalculateExactly(const MatrixStore& store, int first, int seco
     } else if (result.text.capacity() > 2 * result.text.size() + 4096) {
         result.text.shrink_to_fit();  // the bound reserved can be far above the text
     }
-    return out;
+    return result;
 }

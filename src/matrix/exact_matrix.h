@@ -63,15 +63,11 @@ std::optional<MatrixElements> ReadMatrixElements(std::string_view text, std::siz
 std::optional<std::string> FormatMatrixElements(const MatrixElements& elements, int rows, int cols);
 
 // The matrix page's operation in double precision: exact when both operands
-// are (result.exact), otherwise in double. The checks, statuses, progress
-// and cancelling are those of Calculate; a result whose storage cannot be had
+// are, otherwise in double (inDouble). The checks, statuses, progress and
+// cancelling are those of Calculate; a result whose storage cannot be had
 // gives NoMemory.
-struct ExactMatrixResult {
-    MatrixResult result;
-    bool exact = true;
-};
-ExactMatrixResult CalculateExactly(const MatrixStore& store, int first, int second,
-                                   MatrixOperation operation, WorkControl* control = nullptr);
+MatrixResult CalculateExactly(const MatrixStore& store, int first, int second,
+                              MatrixOperation operation, WorkControl* control = nullptr);
 
 // A determinant in double precision: exact (Bareiss' fraction-free
 // elimination) when every element is a finite rational, otherwise LU with

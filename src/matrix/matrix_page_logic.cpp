@@ -153,9 +153,7 @@ MatrixResult MatrixPageLogic::computeOperation(MatrixOperation operation,
     if (!first_ || !second_) return {};
     if (precision == Precision::Single)
         return Calculate(store_, *first_, *second_, operation, control);
-    ExactMatrixResult computed = CalculateExactly(store_, *first_, *second_, operation, control);
-    computed.result.inDouble = !computed.exact;
-    return std::move(computed.result);
+    return CalculateExactly(store_, *first_, *second_, operation, control);
 }
 
 void MatrixPageLogic::finishOperation(MatrixOperation operation, MatrixResult result) {

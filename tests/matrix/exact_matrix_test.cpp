@@ -75,8 +75,8 @@ TEST(ExactElements, ExactUnlessAnElementIsNoFiniteRational) {
 
 class ExactArithmetic : public testing::Test {
   protected:
-    ExactMatrixResult run(MatrixSlot first, MatrixSlot second, MatrixOperation operation,
-                          WorkControl* control = nullptr) {
+    MatrixResult run(MatrixSlot first, MatrixSlot second, MatrixOperation operation,
+                     WorkControl* control = nullptr) {
         store.write(0, std::move(first));
         store.write(1, std::move(second));
         return CalculateExactly(store, 0, 1, operation, control);
@@ -85,25 +85,23 @@ class ExactArithmetic : public testing::Test {
 };
 
 TEST_F(ExactArithmetic, ExactWhenBothOperandsAre) {
-    const ExactMatrixResult product =
+    const MatrixResult product =
         run({2, 2, "5678 0 0 1"}, {2, 2, "1234 1 0 1"}, MatrixOperation::Product);
-    EXPECT_TRUE(product.exact);
-    EXPECT_EQ(product.result.text, "7006652,5678,\r\n0,1,\r\n");
-    EXPECT_EQ(
-        run({1, 3, "1/3 0.1 1/2"}, {3, 1, "1/2 3 -4/3"}, MatrixOperation::Product).result.text,
-        "-0.2,\r\n");
-    EXPECT_EQ(run({1, 2, "1/3 0.1"}, {1, 2, "1/6 0.2"}, MatrixOperation::Sum).result.text,
-              "0.5,0.3,\r\n");
-    const ExactMatrixResult inDouble =
+    EXPECT_FALSE(product.inDouble);
+    EXPECT_EQ(product.text, "7006652,5678,\r\n0,1,\r\n");
+    EXPECT_EQ(run({1, 3, "1/3 0.1 1/2"}, {3, 1, "1/2 3 -4/3"}, MatrixOperation::Product).text,
+              "-0.2,\r\n");
+    EXPECT_EQ(run({1, 2, "1/3 0.1"}, {1, 2, "1/6 0.2"}, MatrixOperation::Sum).text, "0.5,0.3,\r\n");
+    const MatrixResult inDouble =
         run({1, 2, "1/3 1e999999"}, {1, 2, "1/3 0"}, MatrixOperation::Difference);
-    EXPECT_FALSE(inDouble.exact);
-    EXPECT_EQ(inDouble.result.text, "0,inf,\r\n");
+    EXPECT_TRUE(inDouble.inDouble);
+    EXPECT_EQ(inDouble.text, "0,inf,\r\n");
 }
 
 TEST_F(ExactArithmetic, ChecksShapesAndStopsWhenCancelled) {
-    EXPECT_EQ(run({2, 3, "1"}, {2, 3, "1"}, MatrixOperation::Product).result.status,
+    EXPECT_EQ(run({2, 3, "1"}, {2, 3, "1"}, MatrixOperation::Product).status,
               ComputeStatus::BadOperands);
-    EXPECT_EQ(run({100000, 1, "1"}, {1, 100000, "1"}, MatrixOperation::Product).result.status,
+    EXPECT_EQ(run({100000, 1, "1"}, {1, 100000, "1"}, MatrixOperation::Product).status,
               ComputeStatus::NoMemory);
     WorkControl progress;
     run({30, 30, "1/3"}, {30, 30, "2"}, MatrixOperation::Product, &progress);
@@ -112,10 +110,10 @@ TEST_F(ExactArithmetic, ChecksShapesAndStopsWhenCancelled) {
     const UsingThreadPool use(serial);
     WorkControl control;
     control.cancelAfterPoints(40);  // two rows of 20
-    const ExactMatrixResult cancelled =
+    const MatrixResult cancelled =
         run({20, 20, "1/3 2/7 5"}, {20, 20, "1/11"}, MatrixOperation::Product, &control);
-    EXPECT_EQ(cancelled.result.status, ComputeStatus::Cancelled);
-    EXPECT_TRUE(cancelled.result.text.empty());
+    EXPECT_EQ(cancelled.status, ComputeStatus::Cancelled);
+    EXPECT_TRUE(cancelled.text.empty());
     EXPECT_EQ(control.points(), 40u);
 }
 
@@ -126,7 +124,7 @@ TEST_F(ExactArithmetic, ProductOnThreadsWritesTheSameText) {
     for (int i = 0; i < 17 * 19; ++i) second += std::to_string(i % 11) + ".5 ";
     const auto product = [&](ThreadPool& pool) {
         const UsingThreadPool use(pool);
-        return run({23, 17, first}, {17, 19, second}, MatrixOperation::Product).result.text;
+        return run({23, 17, first}, {17, 19, second}, MatrixOperation::Product).text;
     };
     ThreadPool serial(1);
     ThreadPool spread(4, {.serialHead = std::chrono::nanoseconds(0)});

@@ -63,11 +63,13 @@ Estimate DoubleRequestDerivative(std::string_view formula, Precision language, d
 }
 
 Estimate DoubleRequestIntegral(std::string_view formula, Precision language, double a, double b,
-                               int depth, WorkControl* control) {
+                               double tolerance, int depth, WorkControl* control) {
     const auto expr = compile(formula, language);
     // Asked for no error at all, the rule goes as deep as depth and double
-    // allow; the caller judges the error it reached.
-    return DoubleIntegral(CompiledFormulaD{*expr}, a, b, 0.0, depth, control);
+    // allow; then the error it reached is judged.
+    Estimate e = DoubleIntegral(CompiledFormulaD{*expr}, a, b, 0.0, depth, control);
+    e.reached = e.error <= tolerance;
+    return e;
 }
 
 Estimate DoubleRequestSum(std::string_view formula, Precision language, double from, double to,

@@ -25,8 +25,10 @@ inline constexpr int kEstimateDepth = 12;
 Estimate DoubleRequestDerivative(std::string_view formula, Precision language, double x0, double h0,
                                  double tolerance, int depth, WorkControl* control);
 
+// The integral as exact as depth allows, whatever the tolerance; reached: the
+// error is within it.
 Estimate DoubleRequestIntegral(std::string_view formula, Precision language, double a, double b,
-                               int depth, WorkControl* control);
+                               double tolerance, int depth, WorkControl* control);
 Estimate DoubleRequestSum(std::string_view formula, Precision language, double from, double to,
                           double step, WorkControl* control);
 Estimate DoubleRequestProduct(std::string_view formula, Precision language, double from, double to,

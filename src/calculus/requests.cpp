@@ -46,12 +46,12 @@ RequestOutcome judge(double result, int flag, int failureMessage, std::string_vi
     return RequestOutcome::result(result, estimateError());
 }
 
-// The end of a double-precision method: a value within the tolerance is the
-// result; flag, the page's, is set otherwise.
-RequestOutcome judgeDouble(const Estimate& e, bool closeEnough, int& flag, int failureMessage,
+// The end of a double-precision method: a value that reached what was asked
+// is the result; flag, the page's, is set otherwise.
+RequestOutcome judgeDouble(const Estimate& e, int& flag, int failureMessage,
                            std::string_view formula) {
     if (e.cancelled) return RequestOutcome::cancelled();
-    if (IsFailedResult(e.value) || !closeEnough) {
+    if (IsFailedResult(e.value) || !e.reached) {
         flag = 1;
         return failure(failureMessage, formula, Precision::Double);
     }
@@ -75,7 +75,7 @@ RequestOutcome runProgression(std::string_view formula, double from, double to, 
     if (mode == Precision::Double) {
         int flag = 0;
         const Estimate e = runDouble(formula, Precision::Double, from, to, step, control);
-        return judgeDouble(e, e.reached, flag, failureMessage, formula);
+        return judgeDouble(e, flag, failureMessage, formula);
     }
     const auto expr = compile(formula);
     double result = 0.0;
@@ -104,14 +104,15 @@ RequestOutcome RunIntegralRequest(std::string_view formula, double lower, double
     if (!(precision > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
     failed = 0;
     if (mode == Precision::Double) {
-        const Estimate e = DoubleRequestIntegral(formula, mode, lower, upper, depth, control);
-        return judgeDouble(e, e.error <= precision, failed, kMsgIntegralFailed, formula);
+        const Estimate e =
+            DoubleRequestIntegral(formula, mode, lower, upper, precision, depth, control);
+        return judgeDouble(e, failed, kMsgIntegralFailed, formula);
     }
     const auto expr = compile(formula);
     const double r = Integral(*expr, lower, upper, precision, depth, failed, control);
     return judge(r, failed, kMsgIntegralFailed, formula, control, [&] {
         return SingleResultError(
-            r, DoubleRequestIntegral(formula, mode, lower, upper, kEstimateDepth, control));
+            r, DoubleRequestIntegral(formula, mode, lower, upper, 0.0, kEstimateDepth, control));
     });
 }
 
@@ -123,7 +124,7 @@ RequestOutcome RunDerivativeRequest(std::string_view formula, double point, doub
     if (mode == Precision::Double) {
         const Estimate e =
             DoubleRequestDerivative(formula, mode, point, initialStep, precision, depth, control);
-        return judgeDouble(e, e.reached, failed, kMsgDerivativeFailed, formula);
+        return judgeDouble(e, failed, kMsgDerivativeFailed, formula);
     }
     const auto expr = compile(formula);
     const double r = Derivative(*expr, point, initialStep, precision, depth, failed, control);
@@ -152,7 +153,7 @@ RequestOutcome RunSolveRequest(std::string_view formula, double left, double rig
     noRoot = 0;
     if (mode == Precision::Double) {
         const Estimate e = DoubleRequestRoot(formula, mode, left, right, delta, control);
-        return judgeDouble(e, e.reached, noRoot, kMsgNoRoot, formula);
+        return judgeDouble(e, noRoot, kMsgNoRoot, formula);
     }
     const auto expr = compile(formula);
     const double r = FindRoot(*expr, left, right, delta, epsilon, noRoot, control);

@@ -122,12 +122,15 @@ struct MachineWord {
     MachineWord operator-() const { return {static_cast<Unsigned>(Unsigned{0} - v)}; }
     MachineWord operator-(const MachineWord& b) const { return {static_cast<Unsigned>(v - b.v)}; }
     MachineWord operator*(const MachineWord& b) const { return {static_cast<Unsigned>(v * b.v)}; }
+    static MachineWord differenceOfProducts(const MachineWord& a, const MachineWord& b,
+                                            const MachineWord& c, const MachineWord& d) {
+        return {static_cast<Unsigned>(a.v * b.v - c.v * d.v)};
+    }
     MachineWord& operator|=(const MachineWord& b) {
         v |= b.v;
         return *this;
     }
-    // Shifts by 0 <= s < kBits; right shifts copy the sign when arithmetic.
-    MachineWord shiftedLeft(int s) const { return {static_cast<Unsigned>(v << s)}; }
+    // Shifts by 0 <= s < kBits, copying the sign when arithmetic.
     MachineWord shiftedRight(int s, bool arithmetic) const {
         Unsigned r = v >> s;
         if (s != 0 && arithmetic && negative())
@@ -196,27 +199,25 @@ struct LimbWord {
         mpn_sub_n(r.limb.data(), limb.data(), b.limb.data(), N);
         return r;
     }
-    // The low N limbs of the product.
+    // The low N limbs of the product: only the partial products that reach
+    // them, half of the full product's.
     LimbWord operator*(const LimbWord& b) const {
-        std::array<mp_limb_t, 2 * N> full;
-        mpn_mul_n(full.data(), limb.data(), b.limb.data(), N);
         LimbWord r;
-        std::copy_n(full.begin(), N, r.limb.begin());
+        mpn_mul_1(r.limb.data(), limb.data(), N, b.limb[0]);
+        for (int i = 1; i < N; ++i) mpn_addmul_1(r.limb.data() + i, limb.data(), N - i, b.limb[i]);
+        return r;
+    }
+    // a b - c d, its low N limbs, in one pass over the result.
+    static LimbWord differenceOfProducts(const LimbWord& a, const LimbWord& b, const LimbWord& c,
+                                         const LimbWord& d) {
+        LimbWord r = a * b;
+        for (int i = 0; i < N; ++i)
+            mpn_submul_1(r.limb.data() + i, c.limb.data(), N - i, d.limb[i]);
         return r;
     }
     LimbWord& operator|=(const LimbWord& b) {
         for (int i = 0; i < N; ++i) limb[i] |= b.limb[i];
         return *this;
-    }
-    LimbWord shiftedLeft(int s) const {
-        LimbWord r;
-        const int limbs = s / 64, bits = s % 64;
-        if (bits != 0) {
-            mpn_lshift(r.limb.data() + limbs, limb.data(), N - limbs, static_cast<unsigned>(bits));
-        } else {
-            std::copy_n(limb.begin(), N - limbs, r.limb.begin() + limbs);
-        }
-        return r;
     }
     LimbWord shiftedRight(int s, bool arithmetic) const {
         LimbWord r;
@@ -313,20 +314,19 @@ void wordSteps(WordBlock<N>& block, Elimination& e, const StepPacer& pacer) {
         for (int bits = 3; bits < Word<N>::kBits; bits *= 2) {
             inverse = inverse * (two - odd * inverse);
         }
+        // The new entry q = minor / (2^shift odd) fits in the word less its top
+        // shift bits, and minor x inverse = q 2^shift modulo the word; with
+        // the inverse taken into pivot and multiplier first, an entry costs
+        // two products, and the quotient is that shifted back with its sign.
         const Word<N> pivot = w[k * dim + k];
+        const Word<N> pivotByPrevious = pivot * inverse;
         for (std::size_t i = k + 1; i < dim; ++i) {
-            const Word<N> multiplier = w[i * dim + k];
+            const Word<N> multiplierByPrevious = w[i * dim + k] * inverse;
             for (std::size_t j = k + 1; j < dim; ++j) {
                 Word<N>& entry = w[i * dim + j];
-                const Word<N> minor = entry * pivot - multiplier * w[k * dim + j];
-                if (shift == 0) {
-                    entry = minor * inverse;
-                } else {
-                    // The top shift bits of the product are not the quotient's:
-                    // they take its sign.
-                    entry = ((minor.shiftedRight(shift, false) * inverse).shiftedLeft(shift))
-                                .shiftedRight(shift, true);
-                }
+                entry = Word<N>::differenceOfProducts(entry, pivotByPrevious, w[k * dim + j],
+                                                      multiplierByPrevious);
+                if (shift != 0) entry = entry.shiftedRight(shift, true);
             }
         }
         block.previous = pivot;

@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <algorithm>
 #include <cmath>
 
 #include "calculus/double_estimate.h"
-#include "calculus/evaluation_pipeline.h"
-#include "calculus/formula.h"
 #include "calculus/progression.h"
-#include "core/parallel_run.h"
 #include "core/work_control.h"
 
 // A running sum in two lanes, of the even and of the odd terms, each with its
@@ -106,18 +102,6 @@ inline Estimate FinishProduct(const CompensatedProduct& p, unsigned long long te
     return Estimate{value, error, true, false};
 }
 
-// Takes up to limit points of the walk into xs, unrounded; returns how many.
-// The walk is single precision's own, so both take the same points.
-inline int gatherDoublePoints(ProgressionWalk& walk, double* xs, int limit) {
-    float unused;
-    int count = 0;
-    while (walk.more && count < limit) {
-        xs[count++] = walk.x;
-        walk.take(unused);
-    }
-    return count;
-}
-
 // Adds count values to acc and meanwhile takes the next points of the walk
 // into xs, so that the running sum and x advance side by side; out of line so
 // that the accumulator stays in registers.
@@ -125,13 +109,9 @@ template <class Accumulator>
 [[gnu::noinline]] Accumulator addAndGather(Accumulator acc, const double* values, int count,
                                            ProgressionWalk& walk, double* xs, int& gathered) {
     ProgressionWalk w = walk;
-    float unused;
     int n = 0;
     const auto gather = [&] {
-        if (w.more) {
-            xs[n++] = w.x;
-            w.take(unused);
-        }
+        if (w.more) w.take(xs[n++]);
     };
     int i = 0;
     if (acc.oddCount && count > 0) {
@@ -152,89 +132,32 @@ template <class Accumulator>
     return acc;
 }
 
-// f at count points: in one batch where f offers one (a compiled formula),
-// else point by point.
-template <class F>
-void evaluateDoubles(const F& f, const double* xs, double* values, int count) {
-    if constexpr (requires { f(xs, values, count); }) {
-        f(xs, values, count);
-    } else {
-        for (int i = 0; i < count; ++i) values[i] = f(xs[i]);
-    }
-}
-
-// The rest of a progression with the evaluations spread over the pool, as
-// accumulateSpread does in single precision: the pending points first, then
-// the walk's.
+// Double precision's fold: each value into a compensated accumulator, the
+// terms counted.
 template <class Accumulator>
-ProgressionEnd accumulateDoubleSpread(const CompiledFormulaD& f, ThreadPool& pool,
-                                      ProgressionWalk& walk, const double* pending,
-                                      int pendingCount, Accumulator& acc, unsigned long long& terms,
-                                      ProgressionProgress& progress) {
-    const bool finished = EvaluateInBlocks(
-        f, pool, [&](const double* values, int count, bool more, double* xs, int limit) {
-            const int taken = std::min(pendingCount, limit);
-            std::copy_n(pending, taken, xs);
-            pending += taken;
-            pendingCount -= taken;
-            const int fused = std::min(count, limit - taken);
-            int made = taken;
-            int gathered = 0;
-            acc = addAndGather(acc, values, fused, walk, xs + made, gathered);
-            made += gathered;
-            // The values left over add with a walk that has no points left.
-            ProgressionWalk ended{0.0, 0.0, 0.0, false};
-            acc = addAndGather(acc, values + fused, count - fused, ended, xs, gathered);
-            made += gatherDoublePoints(walk, xs + made, limit - made);
-            if (count > 0) {
-                terms += static_cast<unsigned long long>(count);
-                progress.add(count);
-                const bool left = more || made > 0 || walk.stuck;
-                if (left && progress.control && progress.control->cancelRequested()) return -1;
-            }
-            return walk.stuck ? 0 : made;
-        });
-    if (!finished) return ProgressionEnd::Cancelled;
-    return walk.stuck ? ProgressionEnd::Stuck : ProgressionEnd::Done;
-}
+struct DoubleFold {
+    Accumulator acc;
+    unsigned long long terms = 0;
 
-// Runs over x = from, from + step, ... while x <= to, as AccumulateProgression
-// does (the same points, the same end when x + step == x, cancellation looked
-// at between batches), and adds each f(x) to acc; terms counts them.
-template <class F, class Accumulator>
-ProgressionEnd AccumulateDoubleProgression(const F& f, double from, double to, double step,
-                                           Accumulator& acc, unsigned long long& terms,
-                                           WorkControl* control) {
-    terms = 0;
-    if (from > to) return ProgressionEnd::Done;
-    ProgressionWalk walk{from, step, to};
-    double xs[kPointsPerBatch];
-    double values[kPointsPerBatch];
-    ProgressionProgress progress{control, std::max(1.0, std::floor((to - from) / step) + 1.0)};
-    [[maybe_unused]] ParallelRun run(kBatchesPerLook);
-    int count = gatherDoublePoints(walk, xs, kPointsPerBatch);
-    while (count > 0) {
-        if (walk.stuck) return ProgressionEnd::Stuck;
-        if constexpr (ConcurrentFormula<F>) {
-            if (run.spreading())
-                return accumulateDoubleSpread(f, run.pool(), walk, xs, count, acc, terms, progress);
-        }
-        evaluateDoubles(f, xs, values, count);
-        int next = 0;
-        acc = addAndGather(acc, values, count, walk, xs, next);
+    void foldAndGather(const double* values, int count, ProgressionWalk& walk, double* xs,
+                       int& gathered) {
+        acc = addAndGather(acc, values, count, walk, xs, gathered);
         terms += static_cast<unsigned long long>(count);
-        progress.add(count);
-        count = next;
-        if (control && count > 0 && control->cancelRequested()) return ProgressionEnd::Cancelled;
     }
-    return ProgressionEnd::Done;
-}
+    void foldRest(const double* values, int count) {
+        ProgressionWalk ended{0.0, 0.0, 0.0, false};  // no points left to take
+        int none = 0;
+        foldAndGather(values, count, ended, nullptr, none);
+    }
+};
 
-// Turns the end of a progression into an estimate: a stuck one has no value.
-template <class Accumulator, class Finish>
-Estimate EndDoubleProgression(ProgressionEnd end, const Accumulator& acc, unsigned long long terms,
-                              Finish finish) {
-    switch (end) {
+// The progression folded into a compensated Accumulator, and finish's
+// estimate from it; a stuck progression has no value.
+template <class Accumulator, class F, class Finish>
+Estimate compensatedProgression(const F& f, double from, double to, double step,
+                                WorkControl* control, Finish finish) {
+    DoubleFold<Accumulator> fold;
+    switch (WalkProgression<double>(f, from, to, step, fold, control)) {
         case ProgressionEnd::Cancelled:
             return CancelledEstimate();
         case ProgressionEnd::Stuck:
@@ -242,25 +165,19 @@ Estimate EndDoubleProgression(ProgressionEnd end, const Accumulator& acc, unsign
         case ProgressionEnd::Done:
             break;
     }
-    return finish(acc, terms);
+    return finish(fold.acc, fold.terms);
 }
 
 // Σ f(x) over the progression, compensated. reached: the progression ended.
 template <class F>
 Estimate DoubleSum(const F& f, double from, double to, double step,
                    WorkControl* control = nullptr) {
-    CompensatedSum acc;
-    unsigned long long terms = 0;
-    const ProgressionEnd end = AccumulateDoubleProgression(f, from, to, step, acc, terms, control);
-    return EndDoubleProgression(end, acc, terms, FinishSum);
+    return compensatedProgression<CompensatedSum>(f, from, to, step, control, FinishSum);
 }
 
 // Π f(x) over the progression, compensated. reached: the progression ended.
 template <class F>
 Estimate DoubleProduct(const F& f, double from, double to, double step,
                        WorkControl* control = nullptr) {
-    CompensatedProduct acc;
-    unsigned long long terms = 0;
-    const ProgressionEnd end = AccumulateDoubleProgression(f, from, to, step, acc, terms, control);
-    return EndDoubleProgression(end, acc, terms, FinishProduct);
+    return compensatedProgression<CompensatedProduct>(f, from, to, step, control, FinishProduct);
 }

@@ -24,8 +24,10 @@ struct ProgressionWalk {
     bool more = true;    // a point is left to take
     bool stuck = false;  // x + step == x: the end can never be reached
 
-    void take(float& point) {
-        point = static_cast<float>(x);
+    // The point in the precision of the values: a single takes x rounded.
+    template <class Value>
+    void take(Value& point) {
+        point = static_cast<Value>(x);
         const double next = x + step;
         stuck = next == x;
         x = next;
@@ -34,7 +36,8 @@ struct ProgressionWalk {
 };
 
 // Takes up to limit points of the walk into xs; returns how many.
-inline int gatherPoints(ProgressionWalk& walk, float* xs, int limit) {
+template <class Value>
+int gatherPoints(ProgressionWalk& walk, Value* xs, int limit) {
     int count = 0;
     while (walk.more && count < limit) walk.take(xs[count++]);
     return count;
@@ -73,24 +76,35 @@ struct ProgressionProgress {
     }
 };
 
+// f at count points: in one batch where f offers one (a compiled formula),
+// else point by point.
+template <class F, class Value>
+void evaluatePoints(const F& f, const Value* xs, Value* values, int count) {
+    if constexpr (requires { f(xs, values, count); }) {
+        f(xs, values, count);
+    } else {
+        for (int i = 0; i < count; ++i) values[i] = f(xs[i]);
+    }
+}
+
 // The rest of a progression with the evaluations spread over the pool: the
-// pending points first, then the walk's.
-template <class Combine>
-ProgressionEnd accumulateSpread(const CompiledFormula& f, ThreadPool& pool, ProgressionWalk& walk,
-                                const float* pending, int pendingCount, double& result,
-                                Combine combine, ProgressionProgress& progress) {
+// pending points first, then the walk's. The fold, as in WalkProgression.
+template <class Value, class Fold>
+ProgressionEnd walkSpread(const BasicCompiledFormula<Value>& f, ThreadPool& pool,
+                          ProgressionWalk& walk, const Value* pending, int pendingCount, Fold& fold,
+                          ProgressionProgress& progress) {
     const bool finished = EvaluateInBlocks(
-        f, pool, [&](const float* values, int count, bool more, float* xs, int limit) {
+        f, pool, [&](const Value* values, int count, bool more, Value* xs, int limit) {
             const int taken = std::min(pendingCount, limit);
             std::copy_n(pending, taken, xs);
             pending += taken;
             pendingCount -= taken;
-            // The total and x advance side by side, as on one thread.
+            // The fold and x advance side by side, as on one thread.
             const int fused = std::min(count, limit - taken);
             int made = taken;
             int gathered = 0;
-            result = foldAndGather(result, values, fused, combine, walk, xs + made, gathered);
-            result = foldInOrder(result, values + fused, count - fused, combine);
+            fold.foldAndGather(values, fused, walk, xs + made, gathered);
+            fold.foldRest(values + fused, count - fused);
             made += gathered;
             made += gatherPoints(walk, xs + made, limit - made);
             if (count > 0) {
@@ -105,37 +119,62 @@ ProgressionEnd accumulateSpread(const CompiledFormula& f, ThreadPool& pool, Prog
     return walk.stuck ? ProgressionEnd::Stuck : ProgressionEnd::Done;
 }
 
-// Runs over x = from, from + step, ... while x <= to and folds each f(x) into
-// result with combine(value, result), in increasing x. No point is taken when
-// from > to.
-template <class Formula, class Combine>
-ProgressionEnd AccumulateProgression(const Formula& f, double from, double to, double step,
-                                     double& result, Combine combine,
-                                     WorkControl* control = nullptr) {
+// Runs over x = from, from + step, ... while x <= to, in increasing x, and
+// gives each f(x), computed in Value, to the fold: fold.foldAndGather(values,
+// count, walk, xs, gathered) folds values in order and meanwhile takes the
+// walk's next points into xs; fold.foldRest(values, count) folds values
+// alone. No point is taken when from > to. Points are evaluated a batch at a
+// time, and the values folded in the same order, so the result is that of
+// one point at a time.
+template <class Value, class Formula, class Fold>
+ProgressionEnd WalkProgression(const Formula& f, double from, double to, double step, Fold& fold,
+                               WorkControl* control) {
     if (from > to) return ProgressionEnd::Done;
-    // Points are evaluated a batch at a time; the values are folded in the
-    // same order, so the result is that of one point at a time.
     ProgressionWalk walk{from, step, to};
-    float xs[kPointsPerBatch];
-    float values[kPointsPerBatch];
+    Value xs[kPointsPerBatch];
+    Value values[kPointsPerBatch];
     ProgressionProgress progress{control, std::max(1.0, std::floor((to - from) / step) + 1.0)};
     [[maybe_unused]] ParallelRun run(kBatchesPerLook);
     int count = gatherPoints(walk, xs, kPointsPerBatch);
     while (count > 0) {
         if (walk.stuck) return ProgressionEnd::Stuck;
         if constexpr (ConcurrentFormula<Formula>) {
-            if (run.spreading()) {
-                return accumulateSpread(f, run.pool(), walk, xs, count, result, combine, progress);
-            }
+            if (run.spreading()) return walkSpread(f, run.pool(), walk, xs, count, fold, progress);
         }
-        f(xs, values, count);
+        evaluatePoints(f, xs, values, count);
         int next = 0;
-        result = foldAndGather(result, values, count, combine, walk, xs, next);
+        fold.foldAndGather(values, count, walk, xs, next);
         progress.add(count);
         count = next;
         if (control && count > 0 && control->cancelRequested()) return ProgressionEnd::Cancelled;
     }
     return ProgressionEnd::Done;
+}
+
+// Single precision's fold: each value, widened, into a double result with
+// combine(value, result).
+template <class Combine>
+struct SingleFold {
+    double& result;
+    Combine combine;
+
+    void foldAndGather(const float* values, int count, ProgressionWalk& walk, float* xs,
+                       int& gathered) {
+        result = ::foldAndGather(result, values, count, combine, walk, xs, gathered);
+    }
+    void foldRest(const float* values, int count) {
+        result = foldInOrder(result, values, count, combine);
+    }
+};
+
+// Runs over the progression as WalkProgression does, and folds each f(x) into
+// result with combine(value, result).
+template <class Formula, class Combine>
+ProgressionEnd AccumulateProgression(const Formula& f, double from, double to, double step,
+                                     double& result, Combine combine,
+                                     WorkControl* control = nullptr) {
+    SingleFold<Combine> fold{result, combine};
+    return WalkProgression<float>(f, from, to, step, fold, control);
 }
 
 // Σ f(x) over the progression, starting from 0.

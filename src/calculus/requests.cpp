@@ -94,6 +94,25 @@ RequestOutcome runProgression(std::string_view formula, double from, double to, 
         SingleResultError(result, runDouble(formula, Precision::Single, from, to, step, control)));
 }
 
+// Integral and derivative, in either precision. inDouble(tolerance, depth)
+// runs the double method in the language of mode; single runs inSingle(expr,
+// flag) and estimates its error by inDouble in the single language, asked
+// for all the accuracy double has.
+template <class InDouble, class InSingle>
+RequestOutcome runToPrecision(std::string_view formula, double precision, int depth, int& failed,
+                              int failureMessage, WorkControl* control, Precision mode,
+                              InDouble inDouble, InSingle inSingle) {
+    if (!(precision > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
+    failed = 0;
+    if (mode == Precision::Double) {
+        return judgeDouble(inDouble(precision, depth), failed, failureMessage, formula);
+    }
+    const auto expr = compile(formula);
+    const double r = inSingle(*expr, failed);
+    return judge(r, failed, failureMessage, formula, control,
+                 [&] { return SingleResultError(r, inDouble(0.0, kEstimateDepth)); });
+}
+
 }  // namespace
 
 bool IsFailedResult(double value) { return std::isnan(value) || std::isinf(value); }
@@ -101,37 +120,28 @@ bool IsFailedResult(double value) { return std::isnan(value) || std::isinf(value
 RequestOutcome RunIntegralRequest(std::string_view formula, double lower, double upper,
                                   double precision, int depth, int& failed, WorkControl* control,
                                   Precision mode) {
-    if (!(precision > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
-    failed = 0;
-    if (mode == Precision::Double) {
-        const Estimate e =
-            DoubleRequestIntegral(formula, mode, lower, upper, precision, depth, control);
-        return judgeDouble(e, failed, kMsgIntegralFailed, formula);
-    }
-    const auto expr = compile(formula);
-    const double r = Integral(*expr, lower, upper, precision, depth, failed, control);
-    return judge(r, failed, kMsgIntegralFailed, formula, control, [&] {
-        return SingleResultError(
-            r, DoubleRequestIntegral(formula, mode, lower, upper, 0.0, kEstimateDepth, control));
-    });
+    return runToPrecision(
+        formula, precision, depth, failed, kMsgIntegralFailed, control, mode,
+        [&](double tolerance, int levels) {
+            return DoubleRequestIntegral(formula, mode, lower, upper, tolerance, levels, control);
+        },
+        [&](const CompiledExpression& expr, int& flag) {
+            return Integral(expr, lower, upper, precision, depth, flag, control);
+        });
 }
 
 RequestOutcome RunDerivativeRequest(std::string_view formula, double point, double initialStep,
                                     double precision, int depth, int& failed, WorkControl* control,
                                     Precision mode) {
-    if (!(precision > 0)) return RequestOutcome::message(kMsgPrecisionNotPositive);
-    failed = 0;
-    if (mode == Precision::Double) {
-        const Estimate e =
-            DoubleRequestDerivative(formula, mode, point, initialStep, precision, depth, control);
-        return judgeDouble(e, failed, kMsgDerivativeFailed, formula);
-    }
-    const auto expr = compile(formula);
-    const double r = Derivative(*expr, point, initialStep, precision, depth, failed, control);
-    return judge(r, failed, kMsgDerivativeFailed, formula, control, [&] {
-        return SingleResultError(r, DoubleRequestDerivative(formula, mode, point, initialStep, 0.0,
-                                                            kEstimateDepth, control));
-    });
+    return runToPrecision(
+        formula, precision, depth, failed, kMsgDerivativeFailed, control, mode,
+        [&](double tolerance, int levels) {
+            return DoubleRequestDerivative(formula, mode, point, initialStep, tolerance, levels,
+                                           control);
+        },
+        [&](const CompiledExpression& expr, int& flag) {
+            return Derivative(expr, point, initialStep, precision, depth, flag, control);
+        });
 }
 
 RequestOutcome RunSumRequest(std::string_view formula, double from, double to, bool stepSet,

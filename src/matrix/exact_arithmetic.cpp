@@ -378,14 +378,11 @@ MatrixResult CalculateExactly(const MatrixStore& store, int first, int second,
     const std::optional<CheckedOperands> operands =
         CheckOperands(store, first, second, operation, result);
     if (!operands) return result;
-    const MatrixSlot& a = operands->a;
-    const MatrixSlot& b = operands->b;
-    const std::optional<std::size_t> countA = operands->countA;
-    const std::optional<std::size_t> countB = operands->countB;
+    const auto& [a, b, countA, countB] = *operands;
     // Both operands read exactly, at their largest; what the result takes is
     // checked once their sizes are known.
-    if (!FitsInAvailableMemory(ExactReadingBytes(*countA, a.strElements.size()) +
-                               ExactReadingBytes(*countB, b.strElements.size()))) {
+    if (!FitsInAvailableMemory(ExactReadingBytes(countA, a.strElements.size()) +
+                               ExactReadingBytes(countB, b.strElements.size()))) {
         return result;
     }
     const Shape shape{

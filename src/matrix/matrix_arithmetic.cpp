@@ -228,18 +228,15 @@ MatrixResult Calculate(const MatrixStore& store, int first, int second, MatrixOp
     const std::optional<CheckedOperands> operands =
         CheckOperands(store, first, second, operation, result);
     if (!operands) return result;
-    const MatrixSlot& a = operands->a;
-    const MatrixSlot& b = operands->b;
-    const std::optional<std::size_t> countA = operands->countA;
-    const std::optional<std::size_t> countB = operands->countB;
+    const auto& [a, b, countA, countB] = *operands;
     // Everything the request holds at its peak: both operands and the text.
     const std::uint64_t textBytes = MaxResultTextBytes(result.nRows, result.nCols);
-    if (!FitsInAvailableMemory((std::uint64_t{*countA} + *countB) * sizeof(float) + textBytes)) {
+    if (!FitsInAvailableMemory((std::uint64_t{countA} + countB) * sizeof(float) + textBytes)) {
         return result;
     }
 
     std::optional<std::vector<float>> valuesA, valuesB;
-    readOperands(a, *countA, b, *countB, valuesA, valuesB);
+    readOperands(a, countA, b, countB, valuesA, valuesB);
     if (!valuesA || !valuesB) return result;
 
     try {

@@ -88,7 +88,7 @@ void evaluatePoints(const F& f, const Value* xs, Value* values, int count) {
 }
 
 // The rest of a progression with the evaluations spread over the pool: the
-// pending points first, then the walk's. The fold, as in WalkProgression.
+// pending points first, then the walk's; fold is as WalkProgression describes.
 template <class Value, class Fold>
 ProgressionEnd walkSpread(const BasicCompiledFormula<Value>& f, ThreadPool& pool,
                           ProgressionWalk& walk, const Value* pending, int pendingCount, Fold& fold,

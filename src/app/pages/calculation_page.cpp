@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -69,11 +68,9 @@ QStringList CalculationPage::inputState(const PageRequest& request) const {
         state << (unused ? QString() : controlText(control(id)));
     }
     state += inputsBeyondControls(request);
-    // A value is computed in the window's precision, so switching it leaves
-    // the value shown stale.
-    const auto described = std::ranges::find(requests_, request.button, &PageRequest::button);
-    if (described != requests_.end() && calls_[described - requests_.begin()].run)
-        state << (WindowPrecision::instance().isDouble() ? "double" : "single");
+    // Every result is computed in the window's precision, so switching it
+    // leaves the value shown stale.
+    state << (WindowPrecision::instance().isDouble() ? "double" : "single");
     return state;
 }
 

@@ -33,8 +33,8 @@ class CalculationPage : public TemplatePage {
 
     // What a request's result depends on, as the page shows it now: the text
     // of each input (of a step edit only while its box is ticked), then what
-    // the page adds beyond its controls (inputsBeyondControls), and for a
-    // request the engine computes, the window's precision.
+    // the page adds beyond its controls (inputsBeyondControls), and the
+    // window's precision.
     QStringList inputState(const PageRequest& request) const;
     // Whether the result of button is shown and fits its inputs now.
     bool showsFreshResult(int button) const;

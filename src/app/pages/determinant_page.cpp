@@ -33,11 +33,6 @@ void CDeterminantPage::DoDataExchange(DataExchange& dx) {
     }
 }
 
-QStringList CDeterminantPage::inputsBeyondControls(const PageRequest&) const {
-    return {WindowPrecision::instance().isDouble() ? QStringLiteral("double")
-                                                   : QStringLiteral("single")};
-}
-
 bool CDeterminantPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched == control(kDeterminantValue) &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {

@@ -25,7 +25,6 @@ class CDeterminantPage : public LogicPage<DeterminantPageLogic> {
   protected:
     void DoDataExchange(DataExchange& dx) override;
     void OnInitDialog() override;
-    QStringList inputsBeyondControls(const PageRequest& request) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

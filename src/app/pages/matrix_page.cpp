@@ -56,9 +56,6 @@ QStringList CMatrixPage::inputsBeyondControls(const PageRequest&) const {
         operands << QString::number(slot.nRows) + ' ' + QString::number(slot.nCols) + '\n' +
                         fromStd(slot.strElements);
     }
-    // Each precision computes its own result.
-    operands << (WindowPrecision::instance().isDouble() ? QStringLiteral("double")
-                                                        : QStringLiteral("single"));
     return operands;
 }
 

@@ -209,7 +209,6 @@ bool CMexoraDlg::switchPage(int index) {
     m_pPages[m_nCurrentPage]->hide();
     m_pPages[index]->show();
     m_nCurrentPage = index;
-    showTitle();
     return true;
 }
 

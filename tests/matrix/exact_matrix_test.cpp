@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/thread_pool.h"
+#include "two_operands.h"
 
 namespace {
 
@@ -73,16 +74,7 @@ TEST(ExactElements, ExactUnlessAnElementIsNoFiniteRational) {
     EXPECT_EQ(written("1e999999 1/0", 1, 2), "double inf,inf,\r\n");
 }
 
-class ExactArithmetic : public testing::Test {
-  protected:
-    MatrixResult run(MatrixSlot first, MatrixSlot second, MatrixOperation operation,
-                     WorkControl* control = nullptr) {
-        store.write(0, std::move(first));
-        store.write(1, std::move(second));
-        return CalculateExactly(store, 0, 1, operation, control);
-    }
-    MatrixStore store;
-};
+using ExactArithmetic = TwoOperands<&CalculateExactly>;
 
 TEST_F(ExactArithmetic, ExactWhenBothOperandsAre) {
     const MatrixResult product =

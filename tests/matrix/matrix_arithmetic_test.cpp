@@ -9,20 +9,11 @@
 #include "core/string_ids.h"
 #include "core/thread_pool.h"
 #include "matrix/matrix_text.h"
+#include "two_operands.h"
 
 namespace {
 
-class MatrixArithmetic : public testing::Test {
-  protected:
-    MatrixResult run(MatrixSlot first, MatrixSlot second, MatrixOperation operation,
-                     WorkControl* control = nullptr) {
-        store.write(0, std::move(first));
-        store.write(1, std::move(second));
-        return Calculate(store, 0, 1, operation, control);
-    }
-
-    MatrixStore store;
-};
+using MatrixArithmetic = TwoOperands<&Calculate>;
 
 TEST_F(MatrixArithmetic, ProductOfRowAndColumnIsOneByOne) {
     const MatrixResult result = run({1, 3, "1 2 3"}, {3, 1, "4 5 6"}, MatrixOperation::Product);
